@@ -1,0 +1,118 @@
+#pragma once
+// Framework strings: a byte sequence plus the text encoding that it carries
+// (nullptr: none, as for decoded Base64). Literals are UTF-8.
+//
+// Character functions (Len, Mid, InStr, Asc, ...) count characters of the
+// string's encoding; byte functions (LenB, MidB, InStrB, ...) count bytes.
+// Positions are 1-based. Out-of-range arguments never fail: they give the
+// empty text or 0, as the framework does.
+//
+// Equality (==), InStr and ReplaceAll ignore letter case (Unicode simple case
+// folding); StrComp(a, b, 0) and the byte functions are exact.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fw {
+
+class TextEncoding;
+
+class String {
+public:
+    String();                              // empty, UTF-8
+    String(const char* utf8);              // NOLINT: literals convert implicitly
+    String(std::string_view utf8);         // NOLINT
+    String(const std::string& utf8);       // NOLINT
+    String(std::string&& utf8);            // NOLINT
+
+    // Bytes as they stand, carrying `enc` (nullptr for none).
+    static String FromBytes(std::string bytes, const TextEncoding* enc);
+
+    const std::string& bytes() const { return bytes_; }
+    const TextEncoding* encoding() const { return enc_; }
+    bool empty() const { return bytes_.empty(); }
+
+    // The text as UTF-8 (converted when it carries another encoding;
+    // bytes without an encoding are read as UTF-8).
+    std::string utf8() const;
+
+    String& operator+=(const String& other);
+
+private:
+    friend struct StringAccess;
+    std::string bytes_;
+    const TextEncoding* enc_;
+    // Lazily built index of character starts; see String.cpp.
+    mutable std::shared_ptr<const struct CharIndex> index_;
+};
+
+// Joining: equal encodings join bytes; an empty side or a side without an
+// encoding takes the other's encoding; otherwise both are converted to UTF-8.
+String operator+(const String& a, const String& b);
+
+bool operator==(const String& a, const String& b);  // ignores case
+inline bool operator!=(const String& a, const String& b) { return !(a == b); }
+
+// Character functions.
+int64_t Len(const String& s);
+String Mid(const String& s, int64_t start);
+String Mid(const String& s, int64_t start, int64_t length);
+String Left(const String& s, int64_t count);
+String Right(const String& s, int64_t count);
+int64_t InStr(const String& s, const String& find);
+int64_t InStr(int64_t start, const String& s, const String& find);
+int64_t Asc(const String& s);        // code point of the first character, 0 for ""
+String Chr(int64_t codePoint);       // UTF-8; "" for invalid code points
+
+// Byte functions (exact).
+int64_t LenB(const String& s);
+String MidB(const String& s, int64_t start);
+String MidB(const String& s, int64_t start, int64_t length);
+String LeftB(const String& s, int64_t count);
+String RightB(const String& s, int64_t count);
+int64_t InStrB(const String& s, const String& find);
+int64_t InStrB(int64_t start, const String& s, const String& find);
+int64_t AscB(const String& s);       // first byte, 0 for ""
+String ChrB(int64_t byte);           // one byte, no encoding
+
+// Comparison: mode 0 is exact (bytes), mode 1 ignores case. -1, 0 or 1.
+int StrComp(const String& a, const String& b, int mode);
+
+// Replace every non-overlapping occurrence, left to right, ignoring case.
+String ReplaceAll(const String& s, const String& find, const String& repl);
+String ReplaceAllB(const String& s, const String& find, const String& repl);
+String Replace(const String& s, const String& find, const String& repl);  // first only
+// Every CR LF, CR and LF becomes lineEnd.
+String ReplaceLineEndings(const String& s, const String& lineEnd);
+
+String Trim(const String& s);    // blanks, tabs, line ends and other white space
+String LTrim(const String& s);
+String RTrim(const String& s);
+String Lowercase(const String& s);
+String Uppercase(const String& s);
+
+String NthField(const String& s, const String& sep, int64_t n);  // 1-based; "" past the end
+int64_t CountFields(const String& s, const String& sep);
+std::vector<String> Split(const String& s, const String& sep);
+String Join(const std::vector<String>& parts, const String& sep);
+
+String Str(int64_t n);
+String Str(int n);
+String Str(double d);            // shortest text that reads back, "3" for 3.0
+double Val(const String& s);     // leading number as a real, 0 when none
+String Hex(int64_t n);           // upper-case digits, no leading zeros; two's complement for n < 0
+
+// Line ends: EndOfLine is the platform's (LF here); EndOfLine.Windows() is CR LF.
+struct EndOfLineType {
+    operator String() const { return String("\n"); }  // NOLINT
+    String Windows() const { return String("\r\n"); }
+    String Unix() const { return String("\n"); }
+    String Macintosh() const { return String("\r"); }
+};
+inline constexpr EndOfLineType EndOfLine{};
+inline String operator+(const String& a, EndOfLineType e) { return a + String(e); }
+inline String operator+(EndOfLineType e, const String& b) { return String(e) + b; }
+
+}  // namespace fw
