@@ -71,6 +71,7 @@ private:
     int fd_ = -1;
     bool failed_ = false;
     bool closed_ = false;
+    size_t written_ = 0;   // input bytes given to Write, for report offsets
 };
 
 // Relative to the application's folder (absolute paths stand as they are).

@@ -4,8 +4,15 @@
 //
 // Character functions (Len, Mid, InStr, Asc, ...) count characters of the
 // string's encoding; byte functions (LenB, MidB, InStrB, ...) count bytes.
+// In UTF-8 a character is a code point, and a byte that starts no valid
+// sequence is a character of its own; without an encoding, and in
+// single-byte encodings, a byte is a character.
 // Positions are 1-based. Out-of-range arguments never fail: they give the
-// empty text or 0, as the framework does.
+// empty text or 0, as the framework does. A start below 1 reads as 1
+// (Mid("abc", 0) is "abc"); a length or count of 0 or less gives "";
+// a start past the end gives "" (Mid) or 0 (InStr). InStr of "" gives the
+// start, or 0 when s is empty or the start is past its end. Results of
+// Mid, Left, Right and the byte functions keep the source's encoding.
 //
 // Equality (==), InStr and ReplaceAll ignore letter case (Unicode simple case
 // folding); StrComp(a, b, 0) and the byte functions are exact.
@@ -63,7 +70,7 @@ String Left(const String& s, int64_t count);
 String Right(const String& s, int64_t count);
 int64_t InStr(const String& s, const String& find);
 int64_t InStr(int64_t start, const String& s, const String& find);
-int64_t Asc(const String& s);        // code point of the first character, 0 for ""
+int64_t Asc(const String& s);        // code point of the first character, 0 for ""; an invalid byte gives its value
 String Chr(int64_t codePoint);       // UTF-8; "" for invalid code points
 
 // Byte functions (exact).
@@ -75,7 +82,7 @@ String RightB(const String& s, int64_t count);
 int64_t InStrB(const String& s, const String& find);
 int64_t InStrB(int64_t start, const String& s, const String& find);
 int64_t AscB(const String& s);       // first byte, 0 for ""
-String ChrB(int64_t byte);           // one byte, no encoding
+String ChrB(int64_t byte);           // one byte, no encoding; "" outside 0 to 255
 
 // Comparison: mode 0 is exact (bytes), mode 1 ignores case. -1, 0 or 1.
 int StrComp(const String& a, const String& b, int mode);
@@ -87,12 +94,14 @@ String Replace(const String& s, const String& find, const String& repl);  // fir
 // Every CR LF, CR and LF becomes lineEnd.
 String ReplaceLineEndings(const String& s, const String& lineEnd);
 
-String Trim(const String& s);    // blanks, tabs, line ends and other white space
+String Trim(const String& s);    // blanks, tabs, line ends and other white space (not no-break spaces)
 String LTrim(const String& s);
 String RTrim(const String& s);
 String Lowercase(const String& s);
 String Uppercase(const String& s);
 
+// Separators match without regard to case; "" has one empty field; an
+// empty separator splits between characters.
 String NthField(const String& s, const String& sep, int64_t n);  // 1-based; "" past the end
 int64_t CountFields(const String& s, const String& sep);
 std::vector<String> Split(const String& s, const String& sep);
@@ -101,7 +110,7 @@ String Join(const std::vector<String>& parts, const String& sep);
 String Str(int64_t n);
 String Str(int n);
 String Str(double d);            // shortest text that reads back, "3" for 3.0
-double Val(const String& s);     // leading number as a real, 0 when none
+double Val(const String& s);     // leading number as a real (after blanks; "&h" hex), 0 when none
 String Hex(int64_t n);           // upper-case digits, no leading zeros; two's complement for n < 0
 
 // Line ends: EndOfLine is the platform's (LF here); EndOfLine.Windows() is CR LF.

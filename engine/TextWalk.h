@@ -1,0 +1,38 @@
+#pragma once
+// Character walking for the converters, on bytes rather than through
+// per-character substrings, so that a 10 MB text costs one pass.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fw/core/String.h"
+#include "fw/core/TextEncoding.h"
+
+namespace quillet::walk {
+
+// One UTF-8 character at p (n bytes available, n > 0): its byte length and
+// code point. An invalid or cut-off sequence is one byte long and sets
+// *valid to false (code point: the byte value).
+size_t Utf8Char(const unsigned char* p, size_t n, uint32_t* codePoint, bool* valid);
+
+// A text as the converters edit it: bytes in which every byte below 0x80 is
+// that ASCII character and never part of a longer character. UTF-8 texts,
+// texts without an encoding and ASCII-compatible single-byte texts keep
+// their bytes and encoding; all others are converted to UTF-8.
+struct Text {
+    std::string bytes;
+    const fw::TextEncoding* enc;  // what the result carries
+    bool singleByte;              // one byte per character; else UTF-8 rules
+};
+Text Editable(const fw::String& s);
+
+// The text as UTF-8 characters, for converters that need code points.
+// Texts without an encoding are read as UTF-8.
+Text AsUtf8(const fw::String& s);
+
+// Byte offsets where the characters of s start, in its own encoding, plus
+// the byte length at the end.
+std::vector<size_t> CharStarts(const fw::String& s);
+
+}  // namespace quillet::walk
