@@ -1,0 +1,221 @@
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <deque>
+#include <typeinfo>
+
+#include "fw/core/BackgroundTask.h"
+#include "fw/gui/WindowPrivate.h"
+
+namespace fw {
+using namespace gui_detail;
+
+namespace gui_detail {
+
+GuiState& state() {
+    static GuiState s;
+    return s;
+}
+
+int& InputBlockDepth() {
+    static int depth = 0;
+    return depth;
+}
+int& PaintDepth() {
+    static int depth = 0;
+    return depth;
+}
+
+bool HandlerRunning() { return state().handlerDepth > 0; }
+
+static std::deque<std::function<void()>>& idleQueue() {
+    static std::deque<std::function<void()>> q;
+    return q;
+}
+
+static void runIdleQueue() {
+    while (!HandlerRunning() && !idleQueue().empty()) {
+        auto f = std::move(idleQueue().front());
+        idleQueue().pop_front();
+        Guarded(f);
+    }
+}
+
+void Dispatch(const std::function<void()>& f) {
+    auto& st = state();
+    ++st.handlerDepth;
+    ++InputBlockDepth();
+    Guarded(f);
+    --InputBlockDepth();
+    --st.handlerDepth;
+    if (st.handlerDepth == 0 && !idleQueue().empty()) Post(runIdleQueue);
+}
+
+void WhenIdle(std::function<void()> f) {
+    if (!HandlerRunning()) return (void)Guarded(f);
+    idleQueue().push_back(std::move(f));
+}
+
+void Post(std::function<void()> f) {
+    QTimer::singleShot(0, qApp, [f = std::move(f)] { Guarded(f); });
+}
+
+// Closed windows kept alive: callers may still hold references to them, as
+// they could to a reference-counted window of the original framework.
+constexpr size_t kKeptClosedWindows = 16;
+
+static void flushGraveyard() {
+    // A window is deleted only once no handler (that may hold it) runs.
+    if (HandlerRunning()) return flushGraveyardLater();
+    auto& g = state().graveyard;
+    if (g.size() > kKeptClosedWindows) g.erase(g.begin(), g.end() - kKeptClosedWindows);
+}
+
+void flushGraveyardLater() {
+    if (qApp) QTimer::singleShot(0, qApp, flushGraveyard);
+}
+
+}  // namespace gui_detail
+
+static void yieldToEvents() {
+    // Painting may call the yield; events must not run inside a paint.
+    if (PaintDepth() > 0 || !qApp) return;
+    auto flags = InputBlockDepth() > 0 ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents;
+    QCoreApplication::processEvents(flags, 5);
+}
+
+struct Application::Impl {
+    MenuBarPtr menuBar;
+    std::vector<std::pair<String, std::function<bool()>>> menuHandlers;
+};
+
+Application::Application() : impl_(std::make_unique<Impl>()) {}
+Application::~Application() = default;
+
+MenuBarPtr Application::MenuBar() const { return impl_->menuBar; }
+void Application::MenuBar(MenuBarPtr bar) { impl_->menuBar = std::move(bar); }
+
+FolderItemPtr Application::ExecutableFile() const { return ApplicationExecutable(); }
+int Application::MajorVersion() const { return VARNEL_VERSION_MAJOR; }
+int Application::MinorVersion() const { return VARNEL_VERSION_MINOR; }
+int Application::BugVersion() const { return VARNEL_VERSION_BUG; }
+int Application::NonReleaseVersion() const { return VARNEL_VERSION_NONRELEASE; }
+
+void Application::AddMenuHandler(const String& itemName, std::function<bool()> handler) {
+    impl_->menuHandlers.emplace_back(itemName, std::move(handler));
+}
+bool Application::HandleMenu(const String& itemName) {
+    for (auto& [name, h] : impl_->menuHandlers)
+        if (name == itemName) {
+            auto keep = h;
+            bool r = false;
+            Dispatch([&] { r = keep(); });
+            return r;
+        }
+    return false;
+}
+
+const std::type_info* Application::EventSignature(std::string_view e) const {
+    if (e == "Open" || e == "Close") return &typeid(void());
+    return nullptr;
+}
+
+Application* GetAppObject() { return state().app.get(); }
+
+void UnhandledException(std::exception_ptr e) {
+    String what = "unknown";
+    String cls = "Exception";
+    try {
+        std::rethrow_exception(e);
+    } catch (const NilObjectException& x) {
+        cls = "NilObjectException";
+        what = x.what();
+    } catch (const std::exception& x) {
+        int status = 0;
+        char* name = abi::__cxa_demangle(typeid(x).name(), nullptr, nullptr, &status);
+        cls = status == 0 && name ? name : typeid(x).name();
+        std::free(name);
+        what = x.what();
+    } catch (...) {
+    }
+    MsgBox("An exception of class " + cls + " was not handled: " + what, 16);
+}
+
+bool Guarded(const std::function<void()>& f) {
+    try {
+        f();
+        return true;
+    } catch (...) {
+        auto e = std::current_exception();
+        try {
+            UnhandledException(e);
+        } catch (...) {
+        }
+        return false;
+    }
+}
+
+void InitGui(int& argc, char** argv) {
+    if (!qApp) {
+        static int s_argc = argc;
+        new QApplication(s_argc, argv);
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    SetBackgroundTaskHook(yieldToEvents);
+}
+
+void StartApplication(std::unique_ptr<Application> app, const std::function<void()>& makeDefaultView) {
+    auto& st = state();
+    st.app = std::move(app);
+    st.started = false;
+    st.quitting = st.quitDone = false;
+    if (makeDefaultView) makeDefaultView();
+    Dispatch([&] { st.app->Fire<void()>("Open"); });
+    st.started = true;
+    // Windows built so far (and any a window's Open makes) open now.
+    for (size_t i = 0; i < st.windows.size(); ++i) {
+        Window* w = st.windows[i].get();
+        openWindow(*w);
+    }
+}
+
+int RunEventLoop() {
+    auto& st = state();
+    if (st.quitDone) return 0;
+    st.loopRunning = true;
+    int r = QApplication::exec();
+    st.loopRunning = false;
+    return r;
+}
+
+void EndApplication() {
+    auto& st = state();
+    st.graveyard.clear();
+    st.implicit.clear();
+    st.windows.clear();
+    st.app.reset();
+    st.started = false;
+    st.quitting = false;
+    st.quitDone = false;
+}
+
+void Quit() {
+    auto& st = state();
+    if (st.closeHandlerDepth > 0) return Post(Quit);
+    if (st.quitting) return;
+    st.quitting = true;
+    ++st.closeHandlerDepth;
+    for (Window* w : OpenWindows()) w->Close();
+    if (st.app) Dispatch([&] { st.app->Fire<void()>("Close"); });
+    --st.closeHandlerDepth;
+    st.quitDone = true;
+    if (st.loopRunning) QApplication::exit(0);
+}
+
+bool QuitDone() { return state().quitDone; }
+
+}  // namespace fw

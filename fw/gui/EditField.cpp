@@ -1,0 +1,439 @@
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextDocument>
+#include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "fw/gui/WindowPrivate.h"
+
+namespace fw {
+using namespace gui_detail;
+
+namespace {
+
+struct EditImpl;
+
+// Qt lays a long block out in time that grows fast with its length (a
+// 200,000-character line without breaks takes over a minute). So a long
+// line is stored as several blocks of at most kChunk characters; a block
+// whose user state is kSoftStart continues the previous one without a line
+// break. Every reading side joins them again.
+constexpr int kChunk = 4096;
+constexpr int kSoftStart = 1;
+
+bool soft(const QTextBlock& b) { return b.userState() == kSoftStart; }
+
+// The text of the document with soft boundaries joined; `from` and `to` are
+// document positions.
+QString joinedText(const QTextDocument* doc, int from = 0, int to = -1) {
+    if (to < 0) to = doc->characterCount() - 1;
+    QString out;
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
+        int start = std::max(from, b.position()) - b.position();
+        int end = std::min(to, b.position() + b.length() - 1) - b.position();
+        if (b.position() > from && !soft(b)) out += QLatin1Char('\n');
+        out += b.text().mid(start, end - start);
+    }
+    return out;
+}
+
+// Document position to text position: one less per soft boundary before it.
+int toTextPos(const QTextDocument* doc, int docPos) {
+    int n = 0;
+    for (QTextBlock b = doc->begin(); b.isValid() && b.position() <= docPos; b = b.next())
+        if (soft(b)) ++n;
+    return docPos - n;
+}
+
+int toDocPos(const QTextDocument* doc, int textPos) {
+    int removed = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (!soft(b)) continue;
+        if (textPos < b.position() - removed - 1) break;
+        ++removed;
+    }
+    return std::clamp(textPos + removed, 0, doc->characterCount() - 1);
+}
+
+// Fills the document, cutting long lines (never inside a surrogate pair).
+void setChunkedText(QPlainTextEdit* ed, const QString& text) {
+    QString stored;
+    stored.reserve(text.size() + text.size() / kChunk + 1);
+    std::vector<bool> softStarts;   // per block
+    bool first = true;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (!first) stored += QLatin1Char('\n');
+        first = false;
+        int pos = 0;
+        softStarts.push_back(false);
+        while (line.size() - pos > kChunk) {
+            int len = kChunk;
+            if (line.at(pos + len - 1).isHighSurrogate()) --len;
+            stored += QStringView(line).mid(pos, len);
+            stored += QLatin1Char('\n');
+            softStarts.push_back(true);
+            pos += len;
+        }
+        stored += QStringView(line).mid(pos);
+    }
+    ed->setPlainText(stored);
+    size_t i = 0;
+    for (QTextBlock b = ed->document()->begin(); b.isValid(); b = b.next(), ++i)
+        b.setUserState(i < softStarts.size() && softStarts[i] ? kSoftStart : -1);
+}
+
+class PlainEditor : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    // The boundary between the pieces of a long line is no character: a
+    // deletion that would only remove it removes the character beyond.
+    void keyPressEvent(QKeyEvent* e) override {
+        QTextCursor c = textCursor();
+        if (!c.hasSelection() && e->modifiers() == Qt::NoModifier) {
+            QTextBlock b = c.block();
+            if (e->key() == Qt::Key_Backspace && c.positionInBlock() == 0 && soft(b)) {
+                c.movePosition(QTextCursor::PreviousCharacter);
+                setTextCursor(c);
+            } else if (e->key() == Qt::Key_Delete && c.atBlockEnd() && soft(b.next())) {
+                c.movePosition(QTextCursor::NextCharacter);
+                setTextCursor(c);
+            }
+        }
+        QPlainTextEdit::keyPressEvent(e);
+    }
+    QMimeData* createMimeDataFromSelection() const override {
+        QTextCursor c = textCursor();
+        auto* mime = new QMimeData();
+        mime->setText(joinedText(document(), c.selectionStart(), c.selectionEnd()));
+        return mime;
+    }
+};
+
+class EditContainer : public QWidget {
+public:
+    explicit EditContainer(EditImpl* d) : d_(d) {}
+    QWidget* editor = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QWidget::resizeEvent(e);
+        if (editor) editor->setGeometry(rect());
+    }
+
+private:
+    EditImpl* d_;
+};
+
+struct EditImpl : RectControl::Impl {
+    bool multiLine = false, readOnly = false, vbar = true, hbar = false, acceptTabs = false, password = false;
+    Color color;
+    int align = 0;
+    int limit = 0;
+    String mask;
+    bool settingText = false;
+    EditContainer* box = nullptr;
+    QPlainTextEdit* plain = nullptr;
+    QLineEdit* line = nullptr;
+
+    QWidget* makeWidget() override {
+        box = new EditContainer(this);
+        makeEditor(QString());
+        return box;
+    }
+
+    void makeEditor(const QString& text) {
+        delete box->editor;
+        plain = nullptr;
+        line = nullptr;
+        if (multiLine) {
+            plain = new PlainEditor(box);
+            setChunkedText(plain, text);
+            QObject::connect(plain, &QPlainTextEdit::textChanged, [this] { textChanged(); });
+            QObject::connect(plain, &QPlainTextEdit::selectionChanged, [this] { selChanged(); });
+            plain->setContextMenuPolicy(Qt::CustomContextMenu);
+            QObject::connect(plain, &QWidget::customContextMenuRequested, [this](QPoint p) { contextMenu(p); });
+            box->editor = plain;
+            watch(plain->viewport());
+        } else {
+            line = new QLineEdit(box);
+            line->setText(text);
+            QObject::connect(line, &QLineEdit::textChanged, [this] { textChanged(); });
+            QObject::connect(line, &QLineEdit::selectionChanged, [this] { selChanged(); });
+            line->setContextMenuPolicy(Qt::CustomContextMenu);
+            QObject::connect(line, &QWidget::customContextMenuRequested, [this](QPoint p) { contextMenu(p); });
+            box->editor = line;
+        }
+        watch(box->editor);
+        box->setFocusProxy(box->editor);
+        box->editor->setGeometry(box->rect());
+        box->editor->show();
+        if (self) applyFont();
+        styleChanged();
+    }
+
+    void styleChanged() override {
+        if (plain) {
+            plain->setReadOnly(readOnly);
+            plain->setVerticalScrollBarPolicy(vbar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+            plain->setHorizontalScrollBarPolicy(hbar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+            plain->setLineWrapMode(hbar ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+            plain->setTabChangesFocus(!acceptTabs);
+        }
+        if (line) {
+            line->setReadOnly(readOnly);
+            line->setEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+            line->setMaxLength(limit > 0 ? limit : 32767);
+            if (!mask.empty() && InStr(mask, "#") > 0) {
+                int digits = int(CountFields(mask, "#") - 1);
+                line->setValidator(new QRegularExpressionValidator(
+                    QRegularExpression(QString("[0-9]{0,%1}").arg(digits)), line));
+            } else {
+                line->setValidator(nullptr);
+            }
+        }
+        Qt::Alignment h = align == 2 ? Qt::AlignHCenter : align == 3 ? Qt::AlignRight : Qt::AlignLeft;
+        if (line) line->setAlignment(h | Qt::AlignVCenter);
+        if (plain) {
+            QTextOption opt = plain->document()->defaultTextOption();
+            opt.setAlignment(h);
+            plain->document()->setDefaultTextOption(opt);
+        }
+        QWidget* ed = box ? box->editor : nullptr;
+        if (ed) {
+            QPalette p = ed->palette();
+            p.setColor(QPalette::Text, toQColor(color));
+            ed->setPalette(p);
+            ed->setFont(box->font());
+        }
+    }
+
+    QString text() const { return plain ? joinedText(plain->document()) : line->text(); }
+
+    void setText(const QString& t) {
+        settingText = true;
+        if (plain) setChunkedText(plain, normalizeBreaks(t));
+        else line->setText(QString(normalizeBreaks(t)).replace('\n', ' '));
+        settingText = false;
+        RectControl* s = self;
+        Dispatch([s] { s->Fire<void()>("TextChange"); });
+    }
+
+    void textChanged() {
+        if (settingText) return;
+        RectControl* s = self;
+        Dispatch([s] { s->Fire<void()>("TextChange"); });
+    }
+    void selChanged() {
+        RectControl* s = self;
+        if (s->HandlerCount("SelChange")) Dispatch([s] { s->Fire<void()>("SelChange"); });
+    }
+
+    void contextMenu(QPoint pos) {
+        RectControl* s = self;
+        QWidget* ed = box->editor;
+        if (!s->HandlerCount("ConstructContextualMenu")) {
+            QMenu* m = plain ? plain->createStandardContextMenu() : line->createStandardContextMenu();
+            if (!testing::Enabled()) m->exec(ed->mapToGlobal(pos));
+            delete m;
+            return;
+        }
+        auto base = std::make_shared<MenuItem>();
+        bool show = false;
+        QPoint local = ed->mapTo(widget, pos);
+        Dispatch([&] { show = s->Fire<bool(MenuItem&, int, int)>("ConstructContextualMenu", *base, local.x(), local.y()); });
+        if (!show || base->Count() == 0) return;
+        MenuItemPtr chosen;
+        if (testing::Enabled()) {
+            String name;
+            if (takeContextChoice(&name) && !name.empty()) chosen = base->Lookup(name);
+        } else {
+            QMenu menu;
+            std::vector<std::pair<QAction*, MenuItemPtr>> acts;
+            std::function<void(QMenu*, MenuItem&)> fill = [&](QMenu* m, MenuItem& item) {
+                for (int i = 0; i < item.Count(); ++i) {
+                    MenuItemPtr c = item.Item(i);
+                    if (c->Text() == "-") {
+                        m->addSeparator();
+                    } else if (c->Count() > 0) {
+                        fill(m->addMenu(toQ(c->Text())), *c);
+                    } else {
+                        QAction* a = m->addAction(toQ(c->Text()));
+                        a->setEnabled(c->Enabled());
+                        acts.emplace_back(a, c);
+                    }
+                }
+            };
+            fill(&menu, *base);
+            int blocked = std::exchange(InputBlockDepth(), 0);
+            QAction* hit = menu.exec(ed->mapToGlobal(pos));
+            InputBlockDepth() = blocked;
+            for (auto& [a, item] : acts)
+                if (a == hit) chosen = item;
+        }
+        if (chosen) Dispatch([&] { s->Fire<bool(MenuItem&)>("ContextualMenuAction", *chosen); });
+    }
+};
+
+EditImpl& E(const EditField* f) { return static_cast<EditImpl&>(f->impl()); }
+
+}  // namespace
+
+EditField::EditField() : RectControl(std::make_unique<EditImpl>()) {}
+
+String EditField::Text() const { return fromQ(E(this).text()); }
+void EditField::Text(const String& t) { E(this).setText(toQ(t)); }
+bool EditField::ReadOnly() const { return E(this).readOnly; }
+void EditField::ReadOnly(bool b) {
+    E(this).readOnly = b;
+    impl().styleChanged();
+}
+bool EditField::MultiLine() const { return E(this).multiLine; }
+void EditField::MultiLine(bool b) {
+    auto& d = E(this);
+    if (d.multiLine == b) return;
+    QString t = d.text();
+    d.multiLine = b;
+    d.settingText = true;
+    d.makeEditor(t);
+    d.settingText = false;
+}
+bool EditField::ScrollBarVertical() const { return E(this).vbar; }
+void EditField::ScrollBarVertical(bool b) {
+    E(this).vbar = b;
+    impl().styleChanged();
+}
+bool EditField::ScrollBarHorizontal() const { return E(this).hbar; }
+void EditField::ScrollBarHorizontal(bool b) {
+    E(this).hbar = b;
+    impl().styleChanged();
+}
+bool EditField::AcceptTabs() const { return E(this).acceptTabs; }
+void EditField::AcceptTabs(bool b) {
+    E(this).acceptTabs = b;
+    impl().styleChanged();
+}
+bool EditField::Password() const { return E(this).password; }
+void EditField::Password(bool b) {
+    E(this).password = b;
+    impl().styleChanged();
+}
+Color EditField::TextColor() const { return E(this).color; }
+void EditField::TextColor(Color c) {
+    E(this).color = c;
+    impl().styleChanged();
+}
+int EditField::Alignment() const { return E(this).align; }
+void EditField::Alignment(int a) {
+    E(this).align = a;
+    impl().styleChanged();
+}
+int EditField::LimitText() const { return E(this).limit; }
+void EditField::LimitText(int n) {
+    E(this).limit = n;
+    impl().styleChanged();
+}
+String EditField::Mask() const { return E(this).mask; }
+void EditField::Mask(const String& m) {
+    E(this).mask = m;
+    impl().styleChanged();
+}
+
+int EditField::SelStart() const {
+    auto& d = E(this);
+    if (d.plain) return toTextPos(d.plain->document(), d.plain->textCursor().selectionStart());
+    return d.line->hasSelectedText() ? d.line->selectionStart() : d.line->cursorPosition();
+}
+int EditField::SelLength() const {
+    auto& d = E(this);
+    if (d.plain) {
+        QTextCursor c = d.plain->textCursor();
+        return toTextPos(d.plain->document(), c.selectionEnd()) - toTextPos(d.plain->document(), c.selectionStart());
+    }
+    return int(d.line->selectedText().size());
+}
+void EditField::SelStart(int pos) {
+    auto& d = E(this);
+    int n = int(d.text().size());
+    pos = std::clamp(pos, 0, n);
+    if (d.plain) {
+        QTextCursor c = d.plain->textCursor();
+        c.setPosition(toDocPos(d.plain->document(), pos));
+        d.plain->setTextCursor(c);
+    } else {
+        d.line->setCursorPosition(pos);
+    }
+}
+void EditField::SelLength(int len) {
+    auto& d = E(this);
+    int start = SelStart();
+    int end = std::clamp(start + std::max(0, len), 0, int(d.text().size()));
+    if (d.plain) {
+        QTextCursor c = d.plain->textCursor();
+        c.setPosition(toDocPos(d.plain->document(), start));
+        c.setPosition(toDocPos(d.plain->document(), end), QTextCursor::KeepAnchor);
+        d.plain->setTextCursor(c);
+    } else {
+        d.line->setSelection(start, end - start);
+    }
+}
+String EditField::SelText() const {
+    auto& d = E(this);
+    if (d.plain) {
+        QTextCursor c = d.plain->textCursor();
+        return fromQ(joinedText(d.plain->document(), c.selectionStart(), c.selectionEnd()));
+    }
+    return fromQ(d.line->selectedText());
+}
+void EditField::SelText(const String& t) {
+    auto& d = E(this);
+    if (d.plain) d.plain->textCursor().insertText(normalizeBreaks(toQ(t)));
+    else d.line->insert(toQ(t));
+}
+
+bool EditField::CanUndo() const {
+    auto& d = E(this);
+    return d.plain ? d.plain->document()->isUndoAvailable() : d.line->isUndoAvailable();
+}
+void EditField::Undo() {
+    auto& d = E(this);
+    d.plain ? d.plain->undo() : d.line->undo();
+}
+void EditField::Cut() {
+    auto& d = E(this);
+    d.plain ? d.plain->cut() : d.line->cut();
+}
+void EditField::Copy() {
+    auto& d = E(this);
+    d.plain ? d.plain->copy() : d.line->copy();
+}
+void EditField::Paste() {
+    auto& d = E(this);
+    d.plain ? d.plain->paste() : d.line->paste();
+}
+void EditField::Clear() {
+    auto& d = E(this);
+    if (d.plain) d.plain->textCursor().removeSelectedText();
+    else d.line->del();
+}
+void EditField::SelectAll() {
+    auto& d = E(this);
+    d.plain ? d.plain->selectAll() : d.line->selectAll();
+}
+
+const std::type_info* EditField::EventSignature(std::string_view e) const {
+    if (e == "TextChange" || e == "SelChange" || e == "GotFocus" || e == "LostFocus") return &typeid(void());
+    if (e == "ConstructContextualMenu") return &typeid(bool(MenuItem&, int, int));
+    if (e == "ContextualMenuAction") return &typeid(bool(MenuItem&));
+    return RectControl::EventSignature(e);
+}
+
+}  // namespace fw

@@ -1,0 +1,113 @@
+#pragma once
+// Inside the GUI layer only: the Qt side of the public classes.
+#include <QColor>
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <typeindex>
+#include <vector>
+
+#include "fw/gui/Gui.h"
+#include "fw/gui/TestSupport.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QMainWindow;
+
+namespace fw::gui_detail {
+
+inline QString toQ(const String& s) { return QString::fromStdString(s.utf8()); }
+inline String fromQ(const QString& q) { return String(q.toStdString()); }
+// CR LF and CR become LF, so each break shows once.
+QString normalizeBreaks(const QString& s);
+inline QColor toQColor(Color c) { return QColor(c.Red, c.Green, c.Blue); }
+
+// Runs an event handler: counts it as running (user input and close requests
+// wait, windows are not deleted), and sends escapes to UnhandledException.
+void Dispatch(const std::function<void()>& f);
+// A handler of any window or control is running now.
+bool HandlerRunning();
+// While > 0, the cooperative yield keeps user input and closes waiting.
+int& InputBlockDepth();
+int& PaintDepth();
+// Runs f once no handler runs (now, when none does).
+void WhenIdle(std::function<void()> f);
+// Runs f later from the event loop.
+void Post(std::function<void()> f);
+
+// Test mode (TestSupport.cpp).
+std::function<void(Window&)> takeModalAction();
+void recordModal(const String& title);
+bool takeDialogAnswer(String* path);   // false: none queued
+bool takeMsgBoxAnswer(int* button);
+bool takeContextChoice(String* name);
+void recordMessage(const String& text);
+void recordDialog(const testing::DialogRecord& r);
+void recordURL(const String& url);
+
+QFont fontFor(const String& face, double size, bool bold, bool italic, const QFont& base);
+void applyCursor(QWidget* w, const Cursor* c);
+
+// Files from a drop that match any of the type names ("" or an unknown
+// name accepts everything).
+std::vector<FolderItemPtr> acceptedFiles(const std::vector<String>& types, const QList<QUrl>& urls);
+
+}  // namespace fw::gui_detail
+
+namespace fw {
+
+struct RectControl::Impl {
+    virtual ~Impl();
+    RectControl* self = nullptr;
+    fw::Window* window = nullptr;
+    RectControl* parent = nullptr;
+    std::vector<RectControl*> children;
+    String name;
+    int left = 0, top = 0, width = 0, height = 0;
+    unsigned locks = LockL | LockT;
+    bool visible = true, enabled = true;
+    int panelIndex = 0;
+    String helpTag;
+    const Cursor* cursor = nullptr;
+    String font = "System";
+    double textSize = 0;
+    bool bold = false, italic = false;
+    std::vector<String> dropTypes;
+    bool opened = false, closed = false;
+    bool dragging = false;   // MouseDown took the drag; the button is held
+    // Routes mouse, hover and file-drop events of `w` to the control.
+    void watch(QWidget* w);
+    QPointer<QWidget> widget;
+
+    // The widget of the control's class, made by the control's constructor;
+    // a child of the window's client once added; deleted with the control.
+    virtual QWidget* makeWidget() = 0;
+    // Called after font, enabled or bounds changed, to let a class refresh.
+    virtual void styleChanged() {}
+    // Marks the control for a redraw.
+    virtual void invalidate() {
+        if (widget) widget->update();
+    }
+    void applyGeometry();
+    void applyVisibility();
+    void applyEnabled();
+    void applyFont();
+    bool shownByParents() const;
+    bool enabledByParents() const;
+    // Shifts this control and everything inside it.
+    void shift(int dx, int dy);
+    void setBounds(int l, int t, int w, int h);
+    // Lays out children after this control's size changed by (dw, dh).
+    void childrenResized(int dw, int dh);
+};
+
+// Applies lock-based layout to one child when its parent grew by (dw, dh).
+void applyLocks(RectControl& c, int dw, int dh);
+
+}  // namespace fw

@@ -1,0 +1,48 @@
+#pragma once
+// Test mode: modal dialogs, message boxes, contextual menus and the browser
+// never block or leave the process. Answers are queued beforehand and used
+// in order; what was shown is recorded.
+//
+// Without a queued answer: a file dialog is cancelled, a message box gives
+// its first button, a contextual menu is dismissed, a modal window shows
+// without waiting.
+#include <functional>
+#include <vector>
+
+#include "fw/core/String.h"
+
+namespace fw {
+
+class Window;
+
+namespace testing {
+
+void Enable(bool on);
+bool Enabled();
+void Reset();   // empties the queues and the records
+
+// The next open or save dialog returns this path ("" cancels).
+void QueueDialogAnswer(const String& path);
+// The next message box returns this button (1 OK, 2 Cancel, 6 Yes, 7 No).
+void QueueMsgBoxAnswer(int button);
+// The next contextual menu chooses the item of this name ("" dismisses).
+void QueueContextMenuChoice(const String& itemName);
+// Runs inside the next window's ShowModal, which then waits for the window
+// to close (the action must close or hide it).
+void QueueModalAction(std::function<void(Window&)> action);
+int PendingAnswers();   // queued answers of every kind not yet used
+
+struct DialogRecord {
+    String kind;        // "open" or "save"
+    String title;
+    String filter;
+    String initialDirectory;
+    String suggestedName;
+};
+std::vector<String> ShownMessages();
+std::vector<DialogRecord> ShownDialogs();
+std::vector<String> ShownURLs();
+std::vector<String> ShownModalTitles();
+
+}  // namespace testing
+}  // namespace fw

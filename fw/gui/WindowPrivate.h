@@ -1,0 +1,94 @@
+#pragma once
+// Inside the GUI layer only: windows, menus and the application's state.
+#include <QMenuBar>
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <typeindex>
+#include <vector>
+
+#include "fw/gui/GuiPrivate.h"
+
+class QAction;
+class QMenu;
+
+namespace fw {
+
+namespace gui_detail {
+class FrameWidget;
+class ClientWidget;
+
+struct GuiState {
+    std::unique_ptr<Application> app;
+    bool started = false;
+    bool quitting = false;
+    bool quitDone = false;
+    bool loopRunning = false;
+    std::vector<std::unique_ptr<Window>> windows;     // alive, in creation order
+    std::vector<std::unique_ptr<Window>> graveyard;   // closed, deleted when idle
+    std::map<std::type_index, Window*> implicit;
+    int handlerDepth = 0;
+    int closeHandlerDepth = 0;
+    long activationSeq = 0;
+};
+GuiState& state();
+void openWindow(Window& w);
+void flushGraveyardLater();
+}  // namespace gui_detail
+
+struct Window::Impl {
+    Window* self = nullptr;
+    QPointer<gui_detail::FrameWidget> frame;
+    gui_detail::ClientWidget* client = nullptr;
+    QPointer<QMenuBar> qbar;
+    MenuBarPtr menuBar;
+    std::vector<std::unique_ptr<RectControl>> controls;   // creation order
+    std::vector<std::pair<String, std::function<bool()>>> menuHandlers;
+    std::vector<String> dropTypes;
+    String title, balloonHelp;
+    int left = 100, top = 100, width = 300, height = 300;
+    int minWidth = 64, minHeight = 64, maxWidth = 32000, maxHeight = 32000;
+    bool resizeable = true;
+    int frameKind = 0;
+    bool hasBackColor = false;
+    Color backColor = Color::FromHex(0xFFFFFF);
+    bool visible = true;
+    int sizeState = 0;
+    int normal[4] = {0, 0, 0, 0};   // bounds before maximizing or minimizing
+    bool opened = false, closing = false, closed = false;
+    bool syncing = false;   // our own geometry pushes to Qt
+    long activation = 0;
+
+    int menuHeight() const;
+    QWidget* frameWidget() const;
+    QWidget* clientWidget() const;
+    void layoutFrame();           // pushes the logical geometry to Qt
+    void applySizeLimits();
+    // The client area got a new size (by code or by the user).
+    void clientResized(int w, int h, bool raise);
+    void setSizeState(int s, bool raise);
+    void showFrame();
+    void userClosed();
+};
+
+struct MenuItem::Impl {
+    MenuItem* self = nullptr;
+    String name, text, shortcut, tag;
+    bool autoEnable = true, enabled = true, checked = false;
+    PicturePtr icon;
+    std::vector<MenuItemPtr> children;
+    MenuItem* parent = nullptr;
+    QAction* action = nullptr;
+    QMenu* menu = nullptr;
+    std::vector<QPointer<QMenuBar>> bars;   // for a menu bar: where it shows
+    bool quitItem = false;
+
+    void syncAction();
+    void rebuild();       // children's actions into the menu or the bars
+    void attach(QMenuBar* bar);
+    void detach(QMenuBar* bar);
+};
+
+}  // namespace fw

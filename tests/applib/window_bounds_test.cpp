@@ -1,0 +1,146 @@
+// Saved window and control bounds: "left,top,width,height" under
+// name + ".Pos"; positions always apply while reachable, sizes only grow.
+#include <cmath>
+#include <limits>
+
+#include "AppLibTest.h"
+#include "applib/VellBounds.h"
+#include "applib/VellClass.h"
+#include "fw/gui/Gui.h"
+
+namespace {
+
+struct Rect {
+    int l, t, w, h;
+    friend bool operator==(const Rect&, const Rect&) = default;
+    friend std::ostream& operator<<(std::ostream& o, const Rect& r) {
+        return o << r.l << "," << r.t << "," << r.w << "," << r.h;
+    }
+};
+
+Rect boundsOf(const fw::Window& w) { return {w.Left(), w.Top(), w.Width(), w.Height()}; }
+Rect boundsOf(const fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
+
+constexpr Rect Design{TestWindow::DesignLeft, TestWindow::DesignTop, TestWindow::DesignWidth, TestWindow::DesignHeight};
+
+}  // namespace
+
+using WindowBounds = AppLibTest;
+
+TEST_F(WindowBounds, LoadWinPosAppliesEachFieldOnItsOwn) {
+    startWithTestWindow();
+    auto& win = fw::Implicit<TestWindow>();
+    struct Case {
+        const char* stored;
+        Rect want;
+    } cases[] = {
+        {"", Design},
+        {"   ", Design},
+        {"100,50", {100, 50, 600, 400}},
+        {",,800,600", {60, 80, 800, 600}},
+        {"10,20,300,200", {10, 20, 600, 400}},      // smaller sizes never shrink it
+        {"10,30,900,650,77", {10, 30, 900, 650}},  // a fifth field is ignored
+        {"12.9,50.7,640.5,480", {12, 50, 640, 480}},
+        {"abc,50,xyz", {0, 50, 600, 400}},
+        {"10,40,5000,9000", {10, 40, 1000, 700}},  // grows only to the window's maximum
+        {"-1200,40,640,480", {60, 80, 640, 480}},  // title strip on no screen: designed place
+        {"99999999999,40", Design},
+        {"50,-99999999999", Design},
+    };
+    for (const Case& c : cases) {
+        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
+        Vell->UserSettings->Set("Case.Pos", c.stored);
+        Vell->LoadWinPos(win, "Case");
+        EXPECT_EQ(boundsOf(win), c.want) << "stored \"" << c.stored << "\"";
+    }
+}
+
+TEST_F(WindowBounds, FixedSizeWindowOnlyMoves) {
+    startApp<TestApp>([] { fw::Implicit<FixedWindow>(); });
+    auto& win = fw::Implicit<FixedWindow>();
+    Vell->UserSettings->Set("Fixed.Pos", "10,20,900,700");
+    Vell->LoadWinPos(win, "Fixed");
+    EXPECT_EQ(boundsOf(win), (Rect{10, 20, 300, 200}));
+}
+
+TEST_F(WindowBounds, GarbageNeverLeavesTheLimits) {
+    startWithTestWindow();
+    auto& win = fw::Implicit<TestWindow>();
+    for (const char* stored : {"1e400,1e400,1e400,1e400", "-1e400,-1e400,-1e400,-1e400", "inf,nan,inf,nan",
+                               "0x7fffffff,--5,+7,1e9", ",,,", ",,-5,-5"}) {
+        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
+        Vell->UserSettings->Set("Junk.Pos", stored);
+        Vell->LoadWinPos(win, "Junk");
+        EXPECT_GE(win.Width(), win.MinWidth()) << stored;
+        EXPECT_LE(win.Width(), win.MaxWidth()) << stored;
+        EXPECT_GE(win.Height(), win.MinHeight()) << stored;
+        EXPECT_LE(win.Height(), win.MaxHeight()) << stored;
+        EXPECT_TRUE(VellBounds::TitleStripOnScreen(win.Left(), win.Top(), win.Width())) << stored;
+    }
+}
+
+TEST_F(WindowBounds, KeysIgnoreLetterCase) {
+    startWithTestWindow();
+    auto& win = fw::Implicit<TestWindow>();
+    win.SetBounds(30, 90, 700, 500);
+    Vell->SaveWinPos(win, "MainWindow");
+    EXPECT_EQ(Vell->UserSettings->Get("mainwindow.pos", "").StringValue().utf8(), "30,90,700,500");
+    win.SetBounds(Design.l, Design.t, Design.w, Design.h);
+    Vell->LoadWinPos(win, "mainwindow");
+    EXPECT_EQ(boundsOf(win), (Rect{30, 90, 700, 500}));
+}
+
+TEST_F(WindowBounds, ControlBoundsRoundTripAndApplyEveryField) {
+    startWithTestWindow();
+    auto& pb = fw::Implicit<TestWindow>().Control<fw::PushButton>("PBConvert");
+    pb.SetBounds(-5, 7, 40, 10);
+    Vell->SaveControlPos(pb, "PBConvert");
+    EXPECT_EQ(Vell->UserSettings->Get("PBConvert.Pos", "").StringValue().utf8(), "-5,7,40,10");
+    pb.SetBounds(10, 140, 90, 22);
+    Vell->LoadControlPos(pb, "PBConvert");
+    EXPECT_EQ(boundsOf(pb), (Rect{-5, 7, 40, 10}));
+
+    Vell->UserSettings->Set("PBConvert.Pos", ",,3e10,x");
+    Vell->LoadControlPos(pb, "PBConvert");
+    EXPECT_EQ(boundsOf(pb), (Rect{-5, 7, std::numeric_limits<int32_t>::max(), 0}));
+}
+
+TEST_F(WindowBounds, BoundsOfTheLastRunComeBack) {
+    startWithTestWindow();
+    auto& win = fw::Implicit<TestWindow>();
+    win.SetBounds(40, 100, 720, 520);
+    quitApp();
+    EXPECT_EQ(savedSetting("MainWindow.Pos"), "40,100,720,520");
+
+    startWithTestWindow();
+    EXPECT_EQ(boundsOf(fw::Implicit<TestWindow>()), (Rect{40, 100, 720, 520}));
+}
+
+TEST_F(WindowBounds, StoredSizeSmallerThanTheDesignKeepsTheDesignSize) {
+    writeSettings("[MainWindow]\nPos=40,100,320,240\n");
+    startWithTestWindow();
+    EXPECT_EQ(boundsOf(fw::Implicit<TestWindow>()), (Rect{40, 100, 600, 400}));
+}
+
+TEST(BoundsNumbers, SettingsNumbersBecomeInt32Safely) {
+    constexpr int32_t mx = std::numeric_limits<int32_t>::max(), mn = std::numeric_limits<int32_t>::min();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double in;
+        int32_t want;
+    } cases[] = {{0, 0},       {12.9, 12},  {-12.9, -12}, {2147483647.9, mx}, {3e9, mx}, {-3e9, mn},
+                 {inf, mx},    {-inf, mn},  {std::nan(""), 0}};
+    for (const Case& c : cases) EXPECT_EQ(VellBounds::ToInt32(c.in), c.want) << c.in;
+}
+
+TEST_F(WindowBounds, TitleStripMustBeGraspableOnSomeScreen) {
+    const fw::ScreenInfo s = fw::Screen(0);
+    const int l = s.Left(), t = s.Top(), r = s.Left() + s.Width();
+    EXPECT_TRUE(VellBounds::TitleStripOnScreen(l + 10, t + 50, 200));
+    EXPECT_TRUE(VellBounds::TitleStripOnScreen(l + 10, t + 8, 200));    // just enough strip shows
+    EXPECT_FALSE(VellBounds::TitleStripOnScreen(l + 10, t, 200));       // strip above the screen
+    EXPECT_FALSE(VellBounds::TitleStripOnScreen(r - 10, t + 50, 200));  // only 10 pixels to grab
+    EXPECT_TRUE(VellBounds::TitleStripOnScreen(r - 20, t + 50, 20));    // all of a narrow one
+    EXPECT_FALSE(VellBounds::TitleStripOnScreen(l - 5000, t + 50, 640));
+    EXPECT_FALSE(VellBounds::TitleStripOnScreen(std::numeric_limits<int>::max(), t + 50, 640));
+}

@@ -1,0 +1,355 @@
+#include "tests/gui/GuiTestBase.h"
+
+#include <QComboBox>
+#include <QAction>
+#include <QAbstractScrollArea>
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QTest>
+#include <QUrl>
+
+#include <fstream>
+#include <random>
+
+#include "fw/gui/GraphicsPrivate.h"
+#include "fw/gui/GuiPrivate.h"
+#include "fw/gui/WindowPrivate.h"
+
+namespace {
+
+QWidget* widgetOf(fw::RectControl& c) { return c.impl().widget.data(); }
+
+// Where keyboard input of a control goes.
+QWidget* inputOf(fw::RectControl& c) {
+    QWidget* w = widgetOf(c);
+    return w->focusProxy() ? w->focusProxy() : w;
+}
+
+// Where mouse input of a control goes (a text field's viewport).
+QWidget* mouseTargetOf(fw::RectControl& c) {
+    QWidget* w = inputOf(c);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) return area->viewport();
+    return w;
+}
+
+QPoint mapFromControl(fw::RectControl& c, QWidget* target, int x, int y) {
+    return target->mapFrom(widgetOf(c), QPoint(x, y));
+}
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent ev(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &ev);
+}
+
+}  // namespace
+
+void GuiTest::SetUp() {
+    static int argc = 1;
+    static char name[] = "gui_tests";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    fw::InitGui(argc, argv);
+    fw::testing::Enable(true);
+    fw::testing::Reset();
+}
+
+void GuiTest::TearDown() {
+    if (fw::GetAppObject() && !fw::QuitDone()) quitApp();
+    for (fw::Window* w : fw::OpenWindows()) w->Close();
+    processEvents();
+    fw::EndApplication();
+    processEvents();
+    EXPECT_EQ(fw::testing::PendingAnswers(), 0) << "queued answers were left unused";
+    fw::testing::Reset();
+    if (!tmp_.empty()) std::filesystem::remove_all(tmp_);
+}
+
+void GuiTest::startApp(std::unique_ptr<fw::Application> app, const std::function<void()>& makeDefaultView) {
+    fw::StartApplication(std::move(app), makeDefaultView);
+    processEvents();
+}
+
+void GuiTest::quitApp() {
+    fw::Quit();
+    processEvents();
+}
+
+void GuiTest::processEvents() {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::sendPostedEvents();
+        QApplication::processEvents(QEventLoop::AllEvents);
+    }
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+fw::Window& GuiTest::front() {
+    fw::Window* w = fw::FrontWindow();
+    if (!w) {
+        auto all = fw::OpenWindows();
+        if (all.empty()) throw fw::NilObjectException("no open window");
+        w = all.front();
+    }
+    return *w;
+}
+
+fw::RectControl& GuiTest::control(const std::string& name) {
+    for (fw::Window* w : fw::OpenWindows())
+        if (fw::RectControl* c = w->FindControl(name)) return *c;
+    ADD_FAILURE() << "no open window has a control " << name;
+    throw fw::NilObjectException("no control " + name);
+}
+
+fw::RectControl& GuiTest::control(fw::Window& win, const std::string& name) {
+    if (fw::RectControl* c = win.FindControl(name)) return *c;
+    ADD_FAILURE() << "the window has no control " << name;
+    throw fw::NilObjectException("no control " + name);
+}
+
+void GuiTest::click(const std::string& name) { click(*control(name).Window(), name); }
+
+void GuiTest::click(fw::Window& win, const std::string& name) {
+    fw::RectControl& c = control(win, name);
+    QWidget* w = mouseTargetOf(c);
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    processEvents();
+}
+
+void GuiTest::focus(const std::string& name) {
+    fw::RectControl& c = control(name);
+    c.Window()->Activate();
+    QWidget* w = inputOf(c);
+    w->setFocus(Qt::MouseFocusReason);
+    QApplication::setActiveWindow(w->window());
+    processEvents();
+}
+
+void GuiTest::type(const std::string& name, const std::string& text) {
+    focus(name);
+    if (auto* e = dynamic_cast<fw::EditField*>(&control(name))) e->SelStart(int(Len(e->Text())) + 1);
+    QTest::keyClicks(inputOf(control(name)), QString::fromStdString(text));
+    processEvents();
+}
+
+static void pressSequence(QWidget* w, const std::string& keys) {
+    QKeySequence seq(QString::fromStdString(keys));
+    if (seq.isEmpty()) return;
+    QKeyCombination k = seq[0];
+    QTest::keyClick(w, k.key(), k.keyboardModifiers());
+}
+
+void GuiTest::pressKey(const std::string& keys) {
+    QWidget* w = QApplication::focusWidget();
+    if (!w) w = front().impl().clientWidget();
+    pressSequence(w, keys);
+    processEvents();
+}
+
+void GuiTest::pressKey(const std::string& name, const std::string& keys) {
+    focus(name);
+    pressSequence(inputOf(control(name)), keys);
+    processEvents();
+}
+
+std::string GuiTest::text(const std::string& name) {
+    fw::RectControl& c = control(name);
+    if (auto* e = dynamic_cast<fw::EditField*>(&c)) return e->Text().utf8();
+    if (auto* s = dynamic_cast<fw::StaticText*>(&c)) return s->Text().utf8();
+    if (auto* p = dynamic_cast<fw::PopupMenu*>(&c)) return p->Text().utf8();
+    if (auto* b = dynamic_cast<fw::PushButton*>(&c)) return b->Caption().utf8();
+    if (auto* b = dynamic_cast<fw::BevelButton*>(&c)) return b->Caption().utf8();
+    if (auto* g = dynamic_cast<fw::GroupBox*>(&c)) return g->Caption().utf8();
+    if (auto* b = dynamic_cast<fw::CheckBox*>(&c)) return b->Caption().utf8();
+    if (auto* b = dynamic_cast<fw::RadioButton*>(&c)) return b->Caption().utf8();
+    ADD_FAILURE() << name << " has no text";
+    return "";
+}
+
+void GuiTest::mouseDown(const std::string& name, int x, int y) {
+    fw::RectControl& c = control(name);
+    QWidget* w = mouseTargetOf(c);
+    sendMouse(w, QEvent::MouseButtonPress, mapFromControl(c, w, x, y), Qt::LeftButton, Qt::LeftButton);
+    processEvents();
+}
+
+void GuiTest::mouseDrag(const std::string& name, int x, int y) {
+    fw::RectControl& c = control(name);
+    QWidget* w = mouseTargetOf(c);
+    sendMouse(w, QEvent::MouseMove, mapFromControl(c, w, x, y), Qt::NoButton, Qt::LeftButton);
+    processEvents();
+}
+
+void GuiTest::mouseUp(const std::string& name, int x, int y) {
+    fw::RectControl& c = control(name);
+    QWidget* w = mouseTargetOf(c);
+    sendMouse(w, QEvent::MouseButtonRelease, mapFromControl(c, w, x, y), Qt::LeftButton, Qt::NoButton);
+    processEvents();
+}
+
+void GuiTest::mouseMove(const std::string& name, int x, int y) {
+    fw::RectControl& c = control(name);
+    QWidget* w = mouseTargetOf(c);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(widgetOf(c), &enter);
+    sendMouse(w, QEvent::MouseMove, mapFromControl(c, w, x, y), Qt::NoButton, Qt::NoButton);
+    processEvents();
+}
+
+void GuiTest::mouseExit(const std::string& name) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(widgetOf(control(name)), &leave);
+    processEvents();
+}
+
+bool GuiTest::chooseMenu(const std::string& itemName) {
+    fw::MenuBarPtr bar;
+    if (fw::Window* w = fw::FrontWindow()) bar = w->MenuBar();
+    if (!bar && fw::GetAppObject()) bar = fw::GetAppObject()->MenuBar();
+    fw::MenuItemPtr item = bar ? bar->Lookup(itemName) : nullptr;
+    if (!item) {
+        ADD_FAILURE() << "no menu item " << itemName;
+        return false;
+    }
+    if (!item->Enabled()) return false;
+    // Through the Qt action, as a click in the menu does.
+    item->impl().action->trigger();
+    processEvents();
+    return true;
+}
+
+std::vector<std::string> GuiTest::menuTexts(const std::string& itemName) {
+    std::vector<std::string> out;
+    fw::MenuBarPtr bar = fw::FrontWindow() ? fw::FrontWindow()->MenuBar() : nullptr;
+    if (!bar && fw::GetAppObject()) bar = fw::GetAppObject()->MenuBar();
+    fw::MenuItemPtr item = bar ? bar->Lookup(itemName) : nullptr;
+    if (!item) {
+        ADD_FAILURE() << "no menu item " << itemName;
+        return out;
+    }
+    for (int i = 0; i < item->Count(); ++i) out.push_back(item->Item(i)->Text().utf8());
+    return out;
+}
+
+void GuiTest::choosePopupRow(const std::string& name, const std::string& rowText) {
+    auto& p = control<fw::PopupMenu>(name);
+    for (int i = 0; i < p.ListCount(); ++i)
+        if (p.List(i).utf8() == rowText) return choosePopupRow(name, i);
+    ADD_FAILURE() << name << " has no row " << rowText;
+}
+
+void GuiTest::choosePopupRow(const std::string& name, int row) {
+    auto& p = control<fw::PopupMenu>(name);
+    auto* box = qobject_cast<QComboBox*>(widgetOf(p));
+    // As the user's pick: the row is activated in the widget.
+    box->setCurrentIndex(row);
+    emit box->activated(row);
+    processEvents();
+}
+
+void GuiTest::answerNextDialog(const std::filesystem::path& file) { fw::testing::QueueDialogAnswer(file.string()); }
+void GuiTest::cancelNextDialog() { fw::testing::QueueDialogAnswer(""); }
+void GuiTest::answerNextMsgBox(int button) { fw::testing::QueueMsgBoxAnswer(button); }
+void GuiTest::chooseNextContextMenu(const std::string& itemName) { fw::testing::QueueContextMenuChoice(itemName); }
+void GuiTest::onNextModal(std::function<void(fw::Window&)> action) { fw::testing::QueueModalAction(std::move(action)); }
+
+std::vector<std::string> GuiTest::shownMessages() {
+    std::vector<std::string> out;
+    for (const fw::String& s : fw::testing::ShownMessages()) out.push_back(s.utf8());
+    return out;
+}
+std::vector<fw::testing::DialogRecord> GuiTest::shownDialogs() { return fw::testing::ShownDialogs(); }
+std::vector<std::string> GuiTest::shownURLs() {
+    std::vector<std::string> out;
+    for (const fw::String& s : fw::testing::ShownURLs()) out.push_back(s.utf8());
+    return out;
+}
+
+void GuiTest::contextClick(const std::string& name, int x, int y) {
+    fw::RectControl& c = control(name);
+    QWidget* w = inputOf(c);
+    QPoint p = mapFromControl(c, w, x, y);
+    emit w->customContextMenuRequested(p);
+    processEvents();
+}
+
+static void sendDrop(QWidget* target, QPoint pos, const std::vector<std::filesystem::path>& files) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const auto& f : files) urls << QUrl::fromLocalFile(QString::fromStdString(f.string()));
+    mime.setUrls(urls);
+    QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) return;
+    QDropEvent drop(QPointF(pos), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
+
+void GuiTest::dropFiles(fw::Window& win, const std::vector<std::filesystem::path>& files) {
+    QWidget* client = win.impl().clientWidget();
+    sendDrop(client, QPoint(1, 1), files);
+    processEvents();
+}
+
+void GuiTest::dropFiles(const std::string& controlName, const std::vector<std::filesystem::path>& files) {
+    fw::RectControl& c = control(controlName);
+    QWidget* w = mouseTargetOf(c);
+    sendDrop(w, w->rect().center(), files);
+    processEvents();
+}
+
+void GuiTest::resize(fw::Window& win, int width, int height) {
+    QWidget* frame = win.impl().frameWidget();
+    int mh = win.impl().menuHeight();
+    frame->resize(width, height + mh);
+    QApplication::sendPostedEvents(frame, QEvent::Resize);
+    if (!frame->isVisible()) {
+        // A hidden window gets its resize event only when shown; deliver it.
+        QResizeEvent ev(frame->size(), QSize(win.Width(), win.Height() + mh));
+        QApplication::sendEvent(frame, &ev);
+    }
+    processEvents();
+}
+
+void GuiTest::closeBox(fw::Window& win) {
+    win.impl().frameWidget()->close();
+    processEvents();
+}
+
+fw::PicturePtr GuiTest::grab(fw::Window& win) {
+    processEvents();
+    QImage img = win.impl().clientWidget()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    auto impl = std::make_unique<fw::Picture::Impl>();
+    impl->image = img;
+    return std::make_shared<fw::Picture>(std::move(impl));
+}
+
+fw::PicturePtr GuiTest::grab(const std::string& controlName) {
+    processEvents();
+    QImage img = widgetOf(control(controlName))->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    auto impl = std::make_unique<fw::Picture::Impl>();
+    impl->image = img;
+    return std::make_shared<fw::Picture>(std::move(impl));
+}
+
+void GuiTest::grabToPNG(fw::Window& win, const std::filesystem::path& png) {
+    auto pic = grab(win);
+    EXPECT_TRUE(pic->Save(png.string())) << "can't write " << png;
+}
+
+std::filesystem::path GuiTest::tempDir() {
+    if (tmp_.empty()) {
+        std::random_device rd;
+        tmp_ = std::filesystem::temp_directory_path() / ("varnel-gui-" + std::to_string(rd()));
+        std::filesystem::create_directories(tmp_);
+    }
+    return tmp_;
+}
+
+std::filesystem::path GuiTest::writeFile(const std::string& name, const std::string& bytes) {
+    auto p = tempDir() / name;
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p;
+}

@@ -1,0 +1,89 @@
+#include <string>
+
+#include "tests/gui/GuiTestBase.h"
+
+namespace {
+
+class PaneWindow : public fw::Window {
+public:
+    PaneWindow() {
+        Width(400);
+        Height(300);
+        AddControl<fw::EditField>("EFPane", "", 10, 10, 380, 280).MultiLine(true);
+    }
+};
+
+class LongLinesTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        startApp<fw::Application>([] { fw::Implicit<PaneWindow>(); });
+    }
+    fw::EditField& pane() { return fw::Implicit<PaneWindow>().Control<fw::EditField>("EFPane"); }
+};
+
+std::string run(char c, size_t n) { return std::string(n, c); }
+
+TEST_F(LongLinesTest, LongLinesReadBackExactly) {
+    const std::string emoji = "\xF0\x9F\x98\x80";   // two UTF-16 units
+    const std::string cases[] = {
+        "",
+        run('a', 4096),
+        run('a', 4097),
+        run('b', 10000) + "\n" + run('c', 3) + "\n\n" + run('d', 8193) + "\n",
+        run('e', 4095) + emoji + run('f', 5000),   // a pair across the cut
+        "\n" + run('g', 12288),
+    };
+    for (const std::string& text : cases) {
+        pane().Text(text);
+        EXPECT_EQ(pane().Text().utf8(), text) << text.size();
+    }
+}
+
+TEST_F(LongLinesTest, SelectionCountsCharactersAcrossTheCuts) {
+    const std::string text = run('a', 5000) + "XY" + run('b', 5000) + "\nlast";
+    pane().Text(text);
+    pane().SelStart(5000);
+    pane().SelLength(2);
+    EXPECT_EQ(pane().SelText().utf8(), "XY");
+    EXPECT_EQ(pane().SelStart(), 5000);
+    EXPECT_EQ(pane().SelLength(), 2);
+    pane().SelStart(4090);
+    pane().SelLength(20);
+    EXPECT_EQ(pane().SelText().utf8(), run('a', 20));   // spans the first cut
+    pane().SelStart(10000);
+    pane().SelLength(6);
+    EXPECT_EQ(pane().SelText().utf8(), "bb\nlas");
+    pane().SelStart(4000);
+    pane().SelLength(200);
+    pane().Copy();
+    EXPECT_EQ(fw::Clipboard().Text().utf8(), run('a', 200));
+}
+
+TEST_F(LongLinesTest, EditingAtACutLosesNothing) {
+    const std::string text = run('a', 4096) + run('b', 100);
+    pane().Text(text);
+    // The caret at the cut; Backspace removes one character, Return adds a break.
+    pane().SelStart(4096);
+    pressKey("EFPane", "Backspace");
+    EXPECT_EQ(pane().Text().utf8(), run('a', 4095) + run('b', 100));
+    pane().SelStart(4095);
+    pressKey("EFPane", "Return");
+    EXPECT_EQ(pane().Text().utf8(), run('a', 4095) + "\n" + run('b', 100));
+    pane().Text(text);
+    pane().SelStart(4097);
+    pressKey("EFPane", "Return");
+    EXPECT_EQ(pane().Text().utf8(), run('a', 4096) + "b\n" + run('b', 99));
+    // Delete just before a cut, and typing over a selection across it.
+    pane().Text(text);
+    pane().SelStart(4095);
+    pressKey("EFPane", "Delete");
+    EXPECT_EQ(pane().Text().utf8(), run('a', 4095) + run('b', 100));
+    pane().Text(text + "\nz");
+    pane().SelStart(4090);
+    pane().SelLength(10);
+    pane().SelText("Z");
+    EXPECT_EQ(pane().Text().utf8(), run('a', 4090) + "Z" + run('b', 96) + "\nz");
+}
+
+}  // namespace
