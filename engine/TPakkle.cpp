@@ -413,12 +413,21 @@ void AppendMatch(std::string& out, const Token& t) {
     out += kAlphabet[t.len - 2];
 }
 
-std::string ByteCodeStream(const std::string& b, const std::vector<Token>& tokens) {
+std::string ByteCodeStream(const std::string& b, const fw::TextEncoding* enc, const std::vector<Token>& tokens) {
+    // What each byte reads as in a single-byte page: a few tables have a
+    // quote or backslash above 0x7F, which must not stand raw in the literal.
+    char reads[256];
+    for (int i = 0; i < 256; ++i) {
+        reads[i] = static_cast<char>(i);
+        if (i < 0x80 || enc == nullptr || !enc->IsSingleByte()) continue;
+        const std::string u = fw::DecodeToUTF8(std::string(1, static_cast<char>(i)), enc);
+        if (u == "'" || u == "\\" || u == "\n" || u == "\r") reads[i] = u[0];
+    }
     std::string out;
     out.reserve(b.size() / 2 + 16);
     for (const Token& t : tokens) {
         if (t.dist == 0) {
-            AppendLiteralByte(out, b[t.pos - 1]);
+            AppendLiteralByte(out, reads[static_cast<unsigned char>(b[t.pos - 1])]);
         } else {
             AppendMatch(out, t);
         }
@@ -445,7 +454,13 @@ std::string CharCodeStream(const std::string& b, const CharUnits& units, const s
             continue;
         }
         if (src.count == 1) {
-            if (src.size == 1) {
+            // Some encodings read a byte above 0x7F as a quote or backslash
+            // (MacArabic, MacHebrew, MacJapanese); written as it stands, it
+            // would end the literal or start an escape.
+            const uint32_t cp = units.fold[t.pos - 1];
+            if (cp == '\'' || cp == '\\' || cp == '\n' || cp == '\r') {
+                AppendLiteralByte(out, static_cast<char>(cp));
+            } else if (src.size == 1) {
                 AppendLiteralByte(out, b[src.off]);
             } else {
                 out.append(b, src.off, src.size);
@@ -456,6 +471,9 @@ std::string CharCodeStream(const std::string& b, const CharUnits& units, const s
         // all of them are literals; otherwise each one as a \u escape.
         bool whole = src.index == 0 && i + src.count <= tokens.size();
         for (size_t k = 1; whole && k < src.count; ++k) whole = tokens[i + k].dist == 0;
+        // ... and none of them is ASCII, which its bytes could hide (MacChineseTrad
+        // reads 0x80 as a backslash and a variant tag).
+        for (size_t k = 0; whole && k < src.count; ++k) whole = units.source[t.pos - 1 + k].code >= 0x80;
         if (whole) {
             out.append(b, src.off, src.size);
             i += src.count - 1;
@@ -527,7 +545,7 @@ TPakkle::Streams EncodeText(const fw::String& text, const fw::TextEncoding* page
         code = CharCodeStream(b, units, tokens);
     } else {
         tokens = MakeRunsReadable(TokensOf(text, false, nullptr));
-        code = ByteCodeStream(b, tokens);
+        code = ByteCodeStream(b, text.encoding(), tokens);
     }
     s.code = EscapeStream(code, pageEncoding);
     s.runs = RunString(tokens);

@@ -42,7 +42,9 @@ size_t Utf8Char(const unsigned char* p, size_t n, uint32_t* codePoint, bool* val
 
 namespace {
 
-// Single-byte tables whose lower half is ASCII (most, but not MacSymbol).
+// Single-byte tables whose lower half is ASCII (most, but not MacSymbol)
+// and whose upper half holds no ASCII character (MacArabic and MacHebrew
+// have a second quote, "<", "&", ... there, which the converters would miss).
 bool AsciiCompatibleSingleByte(const fw::TextEncoding* enc) {
     static std::map<const fw::TextEncoding*, bool> known;
     auto it = known.find(enc);
@@ -50,6 +52,10 @@ bool AsciiCompatibleSingleByte(const fw::TextEncoding* enc) {
     std::string ascii(128, '\0');
     for (int i = 0; i < 128; ++i) ascii[i] = static_cast<char>(i);
     bool same = fw::DecodeToUTF8(ascii, enc) == ascii;
+    for (int i = 128; same && i < 256; ++i) {
+        const std::string u = fw::DecodeToUTF8(std::string(1, static_cast<char>(i)), enc);
+        for (char c : u) same = same && static_cast<unsigned char>(c) >= 0x80;
+    }
     known.emplace(enc, same);
     return same;
 }

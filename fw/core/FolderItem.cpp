@@ -141,7 +141,7 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
 String TextInputStream::ReadAll(const TextEncoding* enc) {
     std::string rest = pos_ < bytes_.size() ? bytes_.substr(pos_) : std::string();
     pos_ = bytes_.size();
-    return String::FromBytes(std::move(rest), enc ? enc : Encoding);
+    return DefineEncoding(String::FromBytes(std::move(rest), nullptr), enc ? enc : Encoding);
 }
 
 TextOutputStream::TextOutputStream(fs::path target, fs::path temp, int fd)

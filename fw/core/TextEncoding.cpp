@@ -654,7 +654,27 @@ String ConvertEncoding(const String& s, const TextEncoding* enc, ConversionRepor
     return String::FromBytes(convert(s.bytes(), from ? from : Encodings::UTF8, enc, report), enc);
 }
 
-String DefineEncoding(const String& s, const TextEncoding* enc) { return String::FromBytes(s.bytes(), enc); }
+String DefineEncoding(const String& s, const TextEncoding* enc) {
+    // UTF16 and UCS4 texts are held big-endian without a byte-order mark, so
+    // that slicing and joining never separate a piece from its mark. A text
+    // whose conversion would lose anything keeps its bytes as they stand.
+    const std::string& b = s.bytes();
+    bool wide = enc && (enc->Equals(Encodings::UTF16) || enc->Equals(Encodings::UCS4));
+    bool marked = wide && b.size() >= 2 &&
+                  ((uint8_t(b[0]) == 0xFF && uint8_t(b[1]) == 0xFE) ||
+                   (uint8_t(b[0]) == 0xFE && uint8_t(b[1]) == 0xFF) ||
+                   (b.size() >= 4 && b.compare(0, 4, std::string("\0\0\xFE\xFF", 4)) == 0));
+    if (marked) {
+        ConversionReport r;
+        std::string utf8 = DecodeToUTF8(b, enc, &r);
+        if (!r.lossy()) {
+            if (utf8.compare(0, 3, "\xEF\xBB\xBF") == 0) utf8.erase(0, 3);
+            std::string canonical = EncodeFromUTF8(utf8, enc, &r);
+            if (!r.lossy()) return String::FromBytes(std::move(canonical), enc);
+        }
+    }
+    return String::FromBytes(b, enc);
+}
 
 ConversionReport CheckEncoding(const String& s) {
     ConversionReport r;

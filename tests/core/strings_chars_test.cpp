@@ -222,3 +222,23 @@ TEST(StringChars, GarbageBytesLoseNothing) {
 }
 
 }  // namespace
+
+// A UTF-16 or UCS4 text read with a little-endian mark is held big-endian, so
+// every slice of it still reads as the same characters.
+TEST(StringChars, MarkedWideTextsSliceAsCharacters) {
+    const struct { std::string bytes; const TextEncoding* enc; } cases[] = {
+        {std::string("\xFF\xFE" "A\0B\0 \0", 8), Encodings::UTF16},
+        {std::string("\xFE\xFF\0A\0B\0 ", 8), Encodings::UTF16},
+        {std::string("\xFF\xFE\0\0" "A\0\0\0B\0\0\0 \0\0\0", 16), Encodings::UCS4},
+    };
+    for (const auto& c : cases) {
+        String s = DefineEncoding(Bytes(c.bytes, nullptr), c.enc);
+        EXPECT_EQ(Len(s), 3);
+        EXPECT_EQ(ConvertEncoding(Mid(s, 2), Encodings::UTF8).bytes(), "B ");
+        EXPECT_EQ(InStr(s, "b"), 2);
+        EXPECT_EQ(ConvertEncoding(Lowercase(Trim(s)), Encodings::UTF8).bytes(), "ab");
+    }
+    // Bytes that don't decode cleanly stay as they stand.
+    std::string odd("\xFF\xFE" "A", 3);
+    EXPECT_EQ(DefineEncoding(Bytes(odd, nullptr), Encodings::UTF16).bytes(), odd);
+}

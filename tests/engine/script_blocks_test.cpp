@@ -108,6 +108,13 @@ TEST_F(ScriptBlocks, TextsInOtherEncodings) {
     // UTF-16: every character two bytes, none of them an ASCII byte on its own.
     fw::String utf16 = fw::String::FromBytes(std::string("\0'\0a", 4), fw::Encodings::UTF16);
     EXPECT_EQ(QuilletInt(utf16).bytes(), "\\'a");
+
+    // MacArabic holds a second quote, backslash, "<" and "&" above 0x7F;
+    // they are escaped like their ASCII twins.
+    const fw::TextEncoding* arabic = fw::Encodings::ByName("MacArabic");
+    ASSERT_NE(arabic, nullptr);
+    EXPECT_EQ(QuilletInt(fw::String::FromBytes("\xA7\xDC", arabic)).utf8(), "\\'\\\\");
+    EXPECT_EQ(quillet::HTML2HTML(fw::String::FromBytes("\xBC\xA6", arabic)).utf8(), "&lt;&amp;");
 }
 
 }  // namespace

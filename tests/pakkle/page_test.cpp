@@ -196,6 +196,36 @@ TEST_F(Page, EncodingsOfThePage) {
     EXPECT_TRUE(*back == Utf16("\xE4\xB8\xAD\xE6\x96\x87 \xF0\x9F\x98\x80"));
 }
 
+TEST_F(Page, BytesThatReadAsQuoteOrBackslash) {
+    // These encodings read a byte above 0x7F as a quote or a backslash (with
+    // a variant tag in MacChineseTrad); the page must not write it raw into
+    // its literal.
+    struct Case {
+        const char* encoding;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"MacArabic", "a\xA7" "b\xDC\xA7\xDC\xA7\xDC\xA7\xDC"},
+        {"MacHebrew", "\xA7it\xA7s"},
+        {"MacJapanese", "\x80n\x80"},
+        {"MacChineseTrad", "\x80x\x80\x80\x80\x80\x80\x80\x80"},
+    };
+    for (const Case& c : cases) {
+        const fw::TextEncoding* enc = fw::Encodings::ByName(c.encoding);
+        ASSERT_NE(enc, nullptr);
+        // Byte units are characters only in the single-byte tables.
+        for (bool unicode : {true, false}) {
+            if (!unicode && !enc->IsSingleByte()) continue;
+            SCOPED_TRACE(std::string(c.encoding) + (unicode ? " characters" : " bytes"));
+            TPakkle p;
+            const fw::String page = p.CompressHtml(fw::String::FromBytes(c.bytes, enc), "", unicode);
+            const auto text = PageText(page.utf8(), true);
+            ASSERT_TRUE(text.has_value());
+            EXPECT_TRUE(*text == Utf16(fw::DecodeToUTF8(c.bytes, enc)));
+        }
+    }
+}
+
 TEST_F(Page, GarbageInEveryEncoding) {
     // Random bytes never break the compressor; in byte units the page gives
     // back every byte whatever the encoding.
