@@ -16,7 +16,7 @@ const char* const CopyrightText =
     "Copyright (c) the Varnel authors.\r"
     "All rights reserved.";
 
-const char* const VendorSiteText = "https://varnel.example/";
+const char* const VendorSiteText = "https://varnel.example.org/";
 
 // "%software%" stands for the program's name; the License button fills it in.
 const char* const LicenceText =

@@ -1,0 +1,21 @@
+#pragma once
+// The application's one menu bar, shared by the application object and the
+// main window: "&File", "&Edit" and "Help", built item by item.
+#include <memory>
+
+#include "fw/gui/MenuItem.h"
+
+class MenuBar1 : public fw::MenuBar {
+public:
+    MenuBar1();
+
+    void Untitled0();   // File
+    void Untitled1();   // Edit
+    void Untitled2();   // Help
+};
+
+// The shared instance, made on the first call. (The accessor carries the
+// class's name, so the class itself is spelt `class MenuBar1` after this.)
+std::shared_ptr<class MenuBar1> MenuBar1();
+// Drops the shared instance (after the event loop, and in tests).
+void releaseMenuBar1();
