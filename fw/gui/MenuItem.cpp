@@ -51,7 +51,8 @@ bool runEditCommand(const String& name) {
 void MenuItem::Impl::syncAction() {
     bool sep = text == "-";
     action->setSeparator(sep);
-    action->setText(toQ(text));
+    // Some styles draw a separator's text beside its line.
+    action->setText(sep ? QString() : toQ(text));
     action->setShortcut(toKeySequence(shortcut));
     action->setShortcutContext(Qt::WindowShortcut);
     action->setEnabled(enabled);
