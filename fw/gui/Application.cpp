@@ -90,7 +90,7 @@ static void yieldToEvents() {
 
 struct Application::Impl {
     MenuBarPtr menuBar;
-    std::vector<std::pair<String, std::function<bool()>>> menuHandlers;
+    MenuHandlers menuHandlers;
 };
 
 Application::Application() : impl_(std::make_unique<Impl>()) {}
@@ -109,14 +109,7 @@ void Application::AddMenuHandler(const String& itemName, std::function<bool()> h
     impl_->menuHandlers.emplace_back(itemName, std::move(handler));
 }
 bool Application::HandleMenu(const String& itemName) {
-    for (auto& [name, h] : impl_->menuHandlers)
-        if (name == itemName) {
-            auto keep = h;
-            bool r = false;
-            Dispatch([&] { r = keep(); });
-            return r;
-        }
-    return false;
+    return runMenuHandler(impl_->menuHandlers, itemName);
 }
 
 const std::type_info* Application::EventSignature(std::string_view e) const {

@@ -1,4 +1,5 @@
 // Push, bevel, check and radio buttons, group boxes and labels.
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,8 +25,7 @@ struct PushImpl : RectControl::Impl {
         auto* b = new QPushButton();
         b->setAutoDefault(false);
         QObject::connect(b, &QPushButton::clicked, [this] {
-            RectControl* s = self;
-            Dispatch([s] { s->Fire<void()>("Action"); });
+            fire("Action");
         });
         return b;
     }
@@ -38,8 +38,7 @@ struct BevelImpl : RectControl::Impl {
         auto* b = new QToolButton();
         b->setFocusPolicy(Qt::NoFocus);
         QObject::connect(b, &QToolButton::clicked, [this] {
-            RectControl* s = self;
-            Dispatch([s] { s->Fire<void()>("Action"); });
+            fire("Action");
         });
         return b;
     }
@@ -89,8 +88,7 @@ struct CheckImpl : RectControl::Impl {
     QWidget* makeWidget() override {
         auto* b = new QCheckBox();
         QObject::connect(b, &QCheckBox::toggled, [this] {
-            RectControl* s = self;
-            Dispatch([s] { s->Fire<void()>("Action"); });
+            fire("Action");
         });
         return b;
     }
@@ -104,8 +102,7 @@ struct RadioImpl : RectControl::Impl {
         QObject::connect(b, &QRadioButton::toggled, [this](bool on) {
             if (!on) return;
             excludeSiblings();
-            RectControl* s = self;
-            Dispatch([s] { s->Fire<void()>("Action"); });
+            fire("Action");
         });
         return b;
     }
@@ -122,6 +119,8 @@ template <class W>
 W* as(const RectControl* c) {
     return static_cast<W*>(c->impl().widget.data());
 }
+BevelImpl& bevel(const BevelButton* b) { return static_cast<BevelImpl&>(b->impl()); }
+LabelImpl& label(const StaticText* t) { return static_cast<LabelImpl&>(t->impl()); }
 
 }  // namespace
 
@@ -144,16 +143,10 @@ const std::type_info* PushButton::EventSignature(std::string_view e) const {
 }
 
 BevelButton::BevelButton() : RectControl(std::make_unique<BevelImpl>()) {}
-String BevelButton::Caption() const { return static_cast<BevelImpl&>(impl()).caption; }
-void BevelButton::Caption(const String& c) {
-    static_cast<BevelImpl&>(impl()).caption = c;
-    impl().styleChanged();
-}
-PicturePtr BevelButton::Icon() const { return static_cast<BevelImpl&>(impl()).icon; }
-void BevelButton::Icon(PicturePtr pic) {
-    static_cast<BevelImpl&>(impl()).icon = std::move(pic);
-    impl().styleChanged();
-}
+String BevelButton::Caption() const { return bevel(this).caption; }
+void BevelButton::Caption(const String& c) { restyle(impl(), bevel(this).caption, c); }
+PicturePtr BevelButton::Icon() const { return bevel(this).icon; }
+void BevelButton::Icon(PicturePtr pic) { restyle(impl(), bevel(this).icon, std::move(pic)); }
 bool BevelButton::AcceptFocus() const { return as<QToolButton>(this)->focusPolicy() != Qt::NoFocus; }
 void BevelButton::AcceptFocus(bool b) { as<QToolButton>(this)->setFocusPolicy(b ? Qt::StrongFocus : Qt::NoFocus); }
 void BevelButton::Push() {
@@ -165,33 +158,18 @@ const std::type_info* BevelButton::EventSignature(std::string_view e) const {
 }
 
 StaticText::StaticText() : RectControl(std::make_unique<LabelImpl>()) {}
-String StaticText::Caption() const { return static_cast<LabelImpl&>(impl()).text; }
-void StaticText::Caption(const String& c) {
-    static_cast<LabelImpl&>(impl()).text = c;
-    impl().styleChanged();
-}
+String StaticText::Caption() const { return label(this).text; }
+void StaticText::Caption(const String& c) { restyle(impl(), label(this).text, c); }
 String StaticText::Text() const { return Caption(); }
 void StaticText::Text(const String& t) { Caption(t); }
-bool StaticText::MultiLine() const { return static_cast<LabelImpl&>(impl()).multiLine; }
-void StaticText::MultiLine(bool b) {
-    static_cast<LabelImpl&>(impl()).multiLine = b;
-    impl().styleChanged();
-}
-bool StaticText::Underline() const { return static_cast<LabelImpl&>(impl()).underline; }
-void StaticText::Underline(bool b) {
-    static_cast<LabelImpl&>(impl()).underline = b;
-    impl().styleChanged();
-}
-Color StaticText::TextColor() const { return static_cast<LabelImpl&>(impl()).color; }
-void StaticText::TextColor(Color c) {
-    static_cast<LabelImpl&>(impl()).color = c;
-    impl().styleChanged();
-}
-int StaticText::TextAlign() const { return static_cast<LabelImpl&>(impl()).align; }
-void StaticText::TextAlign(int a) {
-    static_cast<LabelImpl&>(impl()).align = a;
-    impl().styleChanged();
-}
+bool StaticText::MultiLine() const { return label(this).multiLine; }
+void StaticText::MultiLine(bool b) { restyle(impl(), label(this).multiLine, b); }
+bool StaticText::Underline() const { return label(this).underline; }
+void StaticText::Underline(bool b) { restyle(impl(), label(this).underline, b); }
+Color StaticText::TextColor() const { return label(this).color; }
+void StaticText::TextColor(Color c) { restyle(impl(), label(this).color, c); }
+int StaticText::TextAlign() const { return label(this).align; }
+void StaticText::TextAlign(int a) { restyle(impl(), label(this).align, a); }
 const std::type_info* StaticText::EventSignature(std::string_view e) const {
     if (e == "MouseDown") return &typeid(bool(int, int));
     if (e == "MouseUp" || e == "MouseDrag") return &typeid(void(int, int));
@@ -202,24 +180,17 @@ GroupBox::GroupBox() : RectControl(std::make_unique<GroupImpl>()) {}
 String GroupBox::Caption() const { return fromQ(as<QGroupBox>(this)->title()); }
 void GroupBox::Caption(const String& c) { as<QGroupBox>(this)->setTitle(toQ(c)); }
 
-CheckBox::CheckBox() : RectControl(std::make_unique<CheckImpl>()) {}
-String CheckBox::Caption() const { return fromQ(as<QCheckBox>(this)->text()); }
-void CheckBox::Caption(const String& c) { as<QCheckBox>(this)->setText(toQ(c)); }
-bool CheckBox::Value() const { return as<QCheckBox>(this)->isChecked(); }
-void CheckBox::Value(bool b) { as<QCheckBox>(this)->setChecked(b); }
-const std::type_info* CheckBox::EventSignature(std::string_view e) const {
+// Both widgets are QAbstractButtons.
+String ToggleButton::Caption() const { return fromQ(as<QAbstractButton>(this)->text()); }
+void ToggleButton::Caption(const String& c) { as<QAbstractButton>(this)->setText(toQ(c)); }
+bool ToggleButton::Value() const { return as<QAbstractButton>(this)->isChecked(); }
+void ToggleButton::Value(bool b) { as<QAbstractButton>(this)->setChecked(b); }
+const std::type_info* ToggleButton::EventSignature(std::string_view e) const {
     if (auto* s = actionSignature(e)) return s;
     return RectControl::EventSignature(e);
 }
 
-RadioButton::RadioButton() : RectControl(std::make_unique<RadioImpl>()) {}
-String RadioButton::Caption() const { return fromQ(as<QRadioButton>(this)->text()); }
-void RadioButton::Caption(const String& c) { as<QRadioButton>(this)->setText(toQ(c)); }
-bool RadioButton::Value() const { return as<QRadioButton>(this)->isChecked(); }
-void RadioButton::Value(bool b) { as<QRadioButton>(this)->setChecked(b); }
-const std::type_info* RadioButton::EventSignature(std::string_view e) const {
-    if (auto* s = actionSignature(e)) return s;
-    return RectControl::EventSignature(e);
-}
+CheckBox::CheckBox() : ToggleButton(std::make_unique<CheckImpl>()) {}
+RadioButton::RadioButton() : ToggleButton(std::make_unique<RadioImpl>()) {}
 
 }  // namespace fw

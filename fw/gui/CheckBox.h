@@ -1,17 +1,12 @@
 #pragma once
 // A check box. Event: "Action" when its value changes.
-#include "fw/gui/RectControl.h"
+#include "fw/gui/ToggleButton.h"
 
 namespace fw {
 
-class CheckBox : public RectControl {
+class CheckBox : public ToggleButton {
 public:
     CheckBox();
-    String Caption() const;
-    void Caption(const String& c);
-    bool Value() const;
-    void Value(bool b);
-    const std::type_info* EventSignature(std::string_view event) const override;
 };
 
 }  // namespace fw

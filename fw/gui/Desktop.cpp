@@ -50,7 +50,6 @@ String Clipboard::Text() const {
 void Clipboard::Text(const String& t) {
     if (qApp) QGuiApplication::clipboard()->setText(toQ(t));
 }
-bool Clipboard::TextAvailable() const { return qApp && !QGuiApplication::clipboard()->text().isEmpty(); }
 
 void ShowURL(const String& url) {
     if (testing::Enabled()) return recordURL(url);

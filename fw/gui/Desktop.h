@@ -12,7 +12,6 @@ class Clipboard {
 public:
     String Text() const;
     void Text(const String& t);
-    bool TextAvailable() const;
     void Close() {}
 };
 

@@ -143,6 +143,11 @@ struct EditImpl : RectControl::Impl {
     EditContainer* box = nullptr;
     QPlainTextEdit* plain = nullptr;
     QLineEdit* line = nullptr;
+    // Runs f on the editor in use; both kinds share the standard edit commands.
+    template <class F>
+    void onEditor(F f) {
+        plain ? f(plain) : f(line);
+    }
 
     QWidget* makeWidget() override {
         box = new EditContainer(this);
@@ -223,18 +228,15 @@ struct EditImpl : RectControl::Impl {
         if (plain) setChunkedText(plain, normalizeBreaks(t));
         else line->setText(QString(normalizeBreaks(t)).replace('\n', ' '));
         settingText = false;
-        RectControl* s = self;
-        Dispatch([s] { s->Fire<void()>("TextChange"); });
+        fire("TextChange");
     }
 
     void textChanged() {
         if (settingText) return;
-        RectControl* s = self;
-        Dispatch([s] { s->Fire<void()>("TextChange"); });
+        fire("TextChange");
     }
     void selChanged() {
-        RectControl* s = self;
-        if (s->HandlerCount("SelChange")) Dispatch([s] { s->Fire<void()>("SelChange"); });
+        if (self->HandlerCount("SelChange")) fire("SelChange");
     }
 
     void contextMenu(QPoint pos) {
@@ -292,10 +294,7 @@ EditField::EditField() : RectControl(std::make_unique<EditImpl>()) {}
 String EditField::Text() const { return fromQ(E(this).text()); }
 void EditField::Text(const String& t) { E(this).setText(toQ(t)); }
 bool EditField::ReadOnly() const { return E(this).readOnly; }
-void EditField::ReadOnly(bool b) {
-    E(this).readOnly = b;
-    impl().styleChanged();
-}
+void EditField::ReadOnly(bool b) { restyle(impl(), E(this).readOnly, b); }
 bool EditField::MultiLine() const { return E(this).multiLine; }
 void EditField::MultiLine(bool b) {
     auto& d = E(this);
@@ -307,45 +306,21 @@ void EditField::MultiLine(bool b) {
     d.settingText = false;
 }
 bool EditField::ScrollBarVertical() const { return E(this).vbar; }
-void EditField::ScrollBarVertical(bool b) {
-    E(this).vbar = b;
-    impl().styleChanged();
-}
+void EditField::ScrollBarVertical(bool b) { restyle(impl(), E(this).vbar, b); }
 bool EditField::ScrollBarHorizontal() const { return E(this).hbar; }
-void EditField::ScrollBarHorizontal(bool b) {
-    E(this).hbar = b;
-    impl().styleChanged();
-}
+void EditField::ScrollBarHorizontal(bool b) { restyle(impl(), E(this).hbar, b); }
 bool EditField::AcceptTabs() const { return E(this).acceptTabs; }
-void EditField::AcceptTabs(bool b) {
-    E(this).acceptTabs = b;
-    impl().styleChanged();
-}
+void EditField::AcceptTabs(bool b) { restyle(impl(), E(this).acceptTabs, b); }
 bool EditField::Password() const { return E(this).password; }
-void EditField::Password(bool b) {
-    E(this).password = b;
-    impl().styleChanged();
-}
+void EditField::Password(bool b) { restyle(impl(), E(this).password, b); }
 Color EditField::TextColor() const { return E(this).color; }
-void EditField::TextColor(Color c) {
-    E(this).color = c;
-    impl().styleChanged();
-}
+void EditField::TextColor(Color c) { restyle(impl(), E(this).color, c); }
 int EditField::Alignment() const { return E(this).align; }
-void EditField::Alignment(int a) {
-    E(this).align = a;
-    impl().styleChanged();
-}
+void EditField::Alignment(int a) { restyle(impl(), E(this).align, a); }
 int EditField::LimitText() const { return E(this).limit; }
-void EditField::LimitText(int n) {
-    E(this).limit = n;
-    impl().styleChanged();
-}
+void EditField::LimitText(int n) { restyle(impl(), E(this).limit, n); }
 String EditField::Mask() const { return E(this).mask; }
-void EditField::Mask(const String& m) {
-    E(this).mask = m;
-    impl().styleChanged();
-}
+void EditField::Mask(const String& m) { restyle(impl(), E(this).mask, m); }
 
 int EditField::SelStart() const {
     auto& d = E(this);
@@ -399,35 +374,16 @@ void EditField::SelText(const String& t) {
     else d.line->insert(toQ(t));
 }
 
-bool EditField::CanUndo() const {
-    auto& d = E(this);
-    return d.plain ? d.plain->document()->isUndoAvailable() : d.line->isUndoAvailable();
-}
-void EditField::Undo() {
-    auto& d = E(this);
-    d.plain ? d.plain->undo() : d.line->undo();
-}
-void EditField::Cut() {
-    auto& d = E(this);
-    d.plain ? d.plain->cut() : d.line->cut();
-}
-void EditField::Copy() {
-    auto& d = E(this);
-    d.plain ? d.plain->copy() : d.line->copy();
-}
-void EditField::Paste() {
-    auto& d = E(this);
-    d.plain ? d.plain->paste() : d.line->paste();
-}
+void EditField::Undo() { E(this).onEditor([](auto* e) { e->undo(); }); }
+void EditField::Cut() { E(this).onEditor([](auto* e) { e->cut(); }); }
+void EditField::Copy() { E(this).onEditor([](auto* e) { e->copy(); }); }
+void EditField::Paste() { E(this).onEditor([](auto* e) { e->paste(); }); }
 void EditField::Clear() {
     auto& d = E(this);
     if (d.plain) d.plain->textCursor().removeSelectedText();
     else d.line->del();
 }
-void EditField::SelectAll() {
-    auto& d = E(this);
-    d.plain ? d.plain->selectAll() : d.line->selectAll();
-}
+void EditField::SelectAll() { E(this).onEditor([](auto* e) { e->selectAll(); }); }
 
 const std::type_info* EditField::EventSignature(std::string_view e) const {
     if (e == "TextChange" || e == "SelChange" || e == "GotFocus" || e == "LostFocus") return &typeid(void());

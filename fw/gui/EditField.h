@@ -51,7 +51,6 @@ public:
     String SelText() const;
     void SelText(const String& t);   // replaces the selection
 
-    bool CanUndo() const;
     void Undo();
     void Cut();
     void Copy();

@@ -100,21 +100,6 @@ void Graphics::FillRect(int x, int y, int w, int h) {
     impl_->fill(x, y, w, h, toQColor(impl_->fore));
 }
 
-void Graphics::DrawOval(int x, int y, int w, int h) {
-    if (w < 1 || h < 1) return;
-    QPainter p(impl_->target);
-    p.setPen(QPen(toQColor(impl_->fore), impl_->penWidth));
-    p.drawEllipse(x, y, w - 1, h - 1);
-}
-
-void Graphics::FillOval(int x, int y, int w, int h) {
-    if (w < 1 || h < 1) return;
-    QPainter p(impl_->target);
-    p.setPen(Qt::NoPen);
-    p.setBrush(toQColor(impl_->fore));
-    p.drawEllipse(x, y, w, h);
-}
-
 void Graphics::ClearRect(int x, int y, int w, int h) {
     if (w < 1 || h < 1) return;
     impl_->fill(x, y, w, h, impl_->background);
@@ -155,8 +140,6 @@ double Graphics::StringWidth(const String& text) const {
     for (const QString& part : normalizeBreaks(toQ(text)).split('\n')) w = std::max(w, fm.horizontalAdvance(part));
     return w;
 }
-double Graphics::TextHeight() const { return QFontMetricsF(impl_->qfont()).height(); }
-double Graphics::TextAscent() const { return QFontMetricsF(impl_->qfont()).ascent(); }
 
 static QImage drawable(const Picture& pic) {
     const QImage& src = pic.impl().image;

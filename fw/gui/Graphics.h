@@ -43,8 +43,6 @@ public:
     // PenHeight at top and bottom. Nothing for w or h below 1.
     void DrawRect(int x, int y, int w, int h);
     void FillRect(int x, int y, int w, int h);
-    void DrawOval(int x, int y, int w, int h);
-    void FillOval(int x, int y, int w, int h);
     // Back to the background: transparent on pictures, the window colour on
     // canvases.
     void ClearRect(int x, int y, int w, int h);
@@ -53,8 +51,6 @@ public:
     // y is the baseline; wrapWidth > 0 wraps lines at that width.
     void DrawString(const String& text, int x, int y, int wrapWidth = 0);
     double StringWidth(const String& text) const;
-    double TextHeight() const;
-    double TextAscent() const;
     void DrawPicture(const Picture& pic, int x, int y);
     void DrawPicture(const Picture& pic, int x, int y, int w, int h,
                      int srcX, int srcY, int srcW, int srcH);

@@ -13,6 +13,18 @@ QString normalizeBreaks(const QString& s) {
     return out;
 }
 
+bool runMenuHandler(const MenuHandlers& handlers, const String& itemName) {
+    for (auto& [name, h] : handlers)
+        if (name == itemName) {
+            // A copy: the handler may replace itself while it runs.
+            auto keep = h;
+            bool r = false;
+            Dispatch([&] { r = keep(); });
+            return r;
+        }
+    return false;
+}
+
 QFont fontFor(const String& face, double size, bool bold, bool italic, const QFont& base) {
     QFont f = base;
     if (!face.empty() && face != "System" && face != "SmallSystem") f.setFamily(toQ(face));

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <typeindex>
+#include <utility>
 #include <vector>
 
 #include "fw/gui/Gui.h"
@@ -31,6 +32,10 @@ inline QColor toQColor(Color c) { return QColor(c.Red, c.Green, c.Blue); }
 // Runs an event handler: counts it as running (user input and close requests
 // wait, windows are not deleted), and sends escapes to UnhandledException.
 void Dispatch(const std::function<void()>& f);
+// Menu handlers by item name, in the order they were added.
+using MenuHandlers = std::vector<std::pair<String, std::function<bool()>>>;
+// Runs the first handler of the item through Dispatch; false when none.
+bool runMenuHandler(const MenuHandlers& handlers, const String& itemName);
 // A handler of any window or control is running now.
 bool HandlerRunning();
 // While > 0, the cooperative yield keeps user input and closes waiting.
@@ -81,6 +86,8 @@ struct RectControl::Impl {
     std::vector<String> dropTypes;
     bool opened = false, closed = false;
     bool dragging = false;   // MouseDown took the drag; the button is held
+    // Raises an event without arguments as a handler run (see Dispatch).
+    void fire(const char* event);
     // Routes mouse, hover and file-drop events of `w` to the control.
     void watch(QWidget* w);
     QPointer<QWidget> widget;
@@ -109,5 +116,12 @@ struct RectControl::Impl {
 
 // Applies lock-based layout to one child when its parent grew by (dw, dh).
 void applyLocks(RectControl& c, int dw, int dh);
+
+// Stores a value the control's class draws from, then lets the class redraw.
+template <class T, class V>
+void restyle(RectControl::Impl& d, T& field, V&& value) {
+    field = std::forward<V>(value);
+    d.styleChanged();
+}
 
 }  // namespace fw

@@ -26,8 +26,7 @@ struct PopupImpl : RectControl::Impl {
         if (editable)
             QObject::connect(b, &QComboBox::editTextChanged, [this] {
                 if (settingText) return;
-                RectControl* s = self;
-                Dispatch([s] { s->Fire<void()>("TextChange"); });
+                fire("TextChange");
             });
         return b;
     }
@@ -35,8 +34,7 @@ struct PopupImpl : RectControl::Impl {
     void indexChanged(int i) {
         if (i == lastIndex) return;
         lastIndex = i;
-        RectControl* s = self;
-        Dispatch([s] { s->Fire<void()>("Change"); });
+        fire("Change");
     }
     void insert(int index, const String& text) {
         QComboBox* b = box();
@@ -67,8 +65,7 @@ struct ListImpl : RectControl::Impl {
             int i = tree()->indexOfTopLevelItem(tree()->currentItem());
             if (i == lastIndex) return;
             lastIndex = i;
-            RectControl* s = self;
-            Dispatch([s] { s->Fire<void()>("Change"); });
+            fire("Change");
         });
         return t;
     }
@@ -86,7 +83,6 @@ void PopupMenu::AddRow(const String& text) { P(this).insert(ListCount(), text); 
 void PopupMenu::AddRows(const std::vector<String>& rows) {
     for (const String& r : rows) AddRow(r);
 }
-void PopupMenu::InsertRow(int index, const String& text) { P(this).insert(std::clamp(index, 0, ListCount()), text); }
 void PopupMenu::RemoveRow(int index) {
     if (index < 0 || index >= ListCount()) return;
     P(this).box()->removeItem(index);

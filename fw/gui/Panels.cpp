@@ -49,8 +49,7 @@ struct PanelImpl : RectControl::Impl {
         for (RectControl* c : children) c->impl().applyVisibility();
         if (i == lastValue) return;
         lastValue = i;
-        RectControl* s = self;
-        Dispatch([s] { s->Fire<void()>("Change"); });
+        fire("Change");
     }
 };
 

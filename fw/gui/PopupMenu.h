@@ -12,7 +12,6 @@ public:
     PopupMenu();
     void AddRow(const String& text);
     void AddRows(const std::vector<String>& rows);
-    void InsertRow(int index, const String& text);
     void RemoveRow(int index);
     void DeleteAllRows();
     // Design-time rows: one text, rows separated by CR (LF and CR LF too).

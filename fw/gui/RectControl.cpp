@@ -14,6 +14,11 @@ using namespace gui_detail;
 
 RectControl::Impl::~Impl() { delete widget.data(); }
 
+void RectControl::Impl::fire(const char* event) {
+    RectControl* s = self;
+    Dispatch([s, event] { s->Fire<void()>(event); });
+}
+
 namespace {
 
 class ControlFilter : public QObject {
@@ -271,9 +276,6 @@ void RectControl::TabPanelIndex(int page) {
 }
 
 void RectControl::Refresh(bool) { impl_->invalidate(); }
-void RectControl::SetFocus() {
-    if (impl_->widget) impl_->widget->setFocus(Qt::OtherFocusReason);
-}
 bool RectControl::HasFocus() const {
     QWidget* f = QApplication::focusWidget();
     return f && impl_->widget && (f == impl_->widget || impl_->widget->isAncestorOf(f));

@@ -90,7 +90,6 @@ public:
     void TabPanelIndex(int page);
 
     void Refresh(bool eraseBackground = true);
-    void SetFocus();
     bool HasFocus() const;
 
     // Files of this type name (a FileType's Name) may be dropped here and

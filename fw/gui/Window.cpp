@@ -166,6 +166,17 @@ void Window::Impl::setSizeState(int s, bool raise) {
     if (raise) self->Fire<void()>(s == 2 ? "Maximize" : s == 1 ? "Minimize" : "Restore");
 }
 
+bool Window::Impl::changeSizeState(int s, void (QWidget::*show)()) {
+    if (sizeState == s) return false;
+    Dispatch([this, s] { setSizeState(s, true); });
+    if (frame->isVisible()) {
+        syncing = true;
+        (frame.data()->*show)();
+        syncing = false;
+    }
+    return true;
+}
+
 void Window::Impl::showFrame() {
     layoutFrame();
     syncing = true;
@@ -293,7 +304,6 @@ void Window::Show() {
     if (!impl_->opened && state().started) openWindow(*this);
     Visible(true);
 }
-void Window::Hide() { Visible(false); }
 
 void Window::ShowModal() {
     if (impl_->closed) return;
@@ -358,32 +368,10 @@ void Window::Close() {
 bool Window::IsClosed() const { return impl_->closed; }
 bool Window::IsOpen() const { return impl_->opened && !impl_->closed; }
 
-void Window::Maximize() {
-    if (impl_->sizeState == 2) return;
-    Dispatch([this] { impl_->setSizeState(2, true); });
-    if (impl_->frame->isVisible()) {
-        impl_->syncing = true;
-        impl_->frame->showMaximized();
-        impl_->syncing = false;
-    }
-}
-void Window::Minimize() {
-    if (impl_->sizeState == 1) return;
-    Dispatch([this] { impl_->setSizeState(1, true); });
-    if (impl_->frame->isVisible()) {
-        impl_->syncing = true;
-        impl_->frame->showMinimized();
-        impl_->syncing = false;
-    }
-}
+void Window::Maximize() { impl_->changeSizeState(2, &QWidget::showMaximized); }
+void Window::Minimize() { impl_->changeSizeState(1, &QWidget::showMinimized); }
 void Window::Restore() {
-    if (impl_->sizeState == 0) return;
-    Dispatch([this] { impl_->setSizeState(0, true); });
-    if (impl_->frame->isVisible()) {
-        impl_->syncing = true;
-        impl_->frame->showNormal();
-        impl_->syncing = false;
-    }
+    if (!impl_->changeSizeState(0, &QWidget::showNormal)) return;
     // Back to the bounds the window had before, whatever Qt did meanwhile.
     const int* n = impl_->normal;
     if (n[2] > 0 && n[3] > 0) SetBounds(n[0], n[1], n[2], n[3]);
@@ -468,14 +456,7 @@ bool Window::HasMenuHandler(const String& itemName) const {
     return false;
 }
 bool Window::HandleMenu(const String& itemName) {
-    for (auto& [name, h] : impl_->menuHandlers)
-        if (name == itemName) {
-            auto keep = h;
-            bool r = false;
-            Dispatch([&] { r = keep(); });
-            return r;
-        }
-    return false;
+    return runMenuHandler(impl_->menuHandlers, itemName);
 }
 
 void Window::Refresh(bool) {

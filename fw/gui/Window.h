@@ -142,7 +142,6 @@ public:
     bool Visible() const;
     void Visible(bool b);
     void Show();
-    void Hide();
     // Shows the window modally and returns when it has closed or hidden.
     // Under test (TestSupport.h) it shows without waiting, unless an action
     // was queued for the next modal window.

@@ -45,7 +45,7 @@ struct Window::Impl {
     QPointer<QMenuBar> qbar;
     MenuBarPtr menuBar;
     std::vector<std::unique_ptr<RectControl>> controls;   // creation order
-    std::vector<std::pair<String, std::function<bool()>>> menuHandlers;
+    gui_detail::MenuHandlers menuHandlers;
     std::vector<String> dropTypes;
     String title, balloonHelp;
     int left = 100, top = 100, width = 300, height = 300;
@@ -69,6 +69,9 @@ struct Window::Impl {
     // The client area got a new size (by code or by the user).
     void clientResized(int w, int h, bool raise);
     void setSizeState(int s, bool raise);
+    // Enters size state s, raising its event, and shows the frame that way
+    // when it is visible; false when already in it.
+    bool changeSizeState(int s, void (QWidget::*show)());
     void showFrame();
     void userClosed();
 };

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 
@@ -43,6 +44,13 @@ QPoint mapFromControl(fw::RectControl& c, QWidget* target, int x, int y) {
 void sendMouse(QWidget* w, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons) {
     QMouseEvent ev(type, QPointF(local), QPointF(w->mapToGlobal(local)), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &ev);
+}
+
+// A mouse event at (x, y) relative to the control, to where its mouse input goes.
+void sendMouseTo(fw::RectControl& c, int x, int y, QEvent::Type type, Qt::MouseButton button,
+                 Qt::MouseButtons buttons) {
+    QWidget* w = mouseTargetOf(c);
+    sendMouse(w, type, mapFromControl(c, w, x, y), button, buttons);
 }
 
 }  // namespace
@@ -162,39 +170,31 @@ std::string GuiTest::text(const std::string& name) {
     if (auto* b = dynamic_cast<fw::PushButton*>(&c)) return b->Caption().utf8();
     if (auto* b = dynamic_cast<fw::BevelButton*>(&c)) return b->Caption().utf8();
     if (auto* g = dynamic_cast<fw::GroupBox*>(&c)) return g->Caption().utf8();
-    if (auto* b = dynamic_cast<fw::CheckBox*>(&c)) return b->Caption().utf8();
-    if (auto* b = dynamic_cast<fw::RadioButton*>(&c)) return b->Caption().utf8();
+    if (auto* b = dynamic_cast<fw::ToggleButton*>(&c)) return b->Caption().utf8();
     ADD_FAILURE() << name << " has no text";
     return "";
 }
 
 void GuiTest::mouseDown(const std::string& name, int x, int y) {
-    fw::RectControl& c = control(name);
-    QWidget* w = mouseTargetOf(c);
-    sendMouse(w, QEvent::MouseButtonPress, mapFromControl(c, w, x, y), Qt::LeftButton, Qt::LeftButton);
+    sendMouseTo(control(name), x, y, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
     processEvents();
 }
 
 void GuiTest::mouseDrag(const std::string& name, int x, int y) {
-    fw::RectControl& c = control(name);
-    QWidget* w = mouseTargetOf(c);
-    sendMouse(w, QEvent::MouseMove, mapFromControl(c, w, x, y), Qt::NoButton, Qt::LeftButton);
+    sendMouseTo(control(name), x, y, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton);
     processEvents();
 }
 
 void GuiTest::mouseUp(const std::string& name, int x, int y) {
-    fw::RectControl& c = control(name);
-    QWidget* w = mouseTargetOf(c);
-    sendMouse(w, QEvent::MouseButtonRelease, mapFromControl(c, w, x, y), Qt::LeftButton, Qt::NoButton);
+    sendMouseTo(control(name), x, y, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
     processEvents();
 }
 
 void GuiTest::mouseMove(const std::string& name, int x, int y) {
     fw::RectControl& c = control(name);
-    QWidget* w = mouseTargetOf(c);
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(widgetOf(c), &enter);
-    sendMouse(w, QEvent::MouseMove, mapFromControl(c, w, x, y), Qt::NoButton, Qt::NoButton);
+    sendMouseTo(c, x, y, QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
     processEvents();
 }
 
@@ -351,5 +351,26 @@ std::filesystem::path GuiTest::tempDir() {
 std::filesystem::path GuiTest::writeFile(const std::string& name, const std::string& bytes) {
     auto p = tempDir() / name;
     std::ofstream(p, std::ios::binary) << bytes;
+    return p;
+}
+
+void AppFoldersTest::SetUp() {
+    GuiTest::SetUp();
+    const std::filesystem::path root = tempDir();
+    prefs_ = root / "prefs";
+    app_ = root / "app";
+    std::filesystem::create_directories(prefs_);
+    std::filesystem::create_directories(app_ / "lang");
+    setenv("XDG_CONFIG_HOME", prefs_.c_str(), 1);
+    fw::SetApplicationExecutable(app_ / "varnel");
+}
+
+void AppFoldersTest::writeSettings(const std::string& text) {
+    std::ofstream(settingsFile(), std::ios::binary) << text;
+}
+
+std::filesystem::path AppFoldersTest::writeLanguageFile(const std::string& name, const std::string& text) {
+    const std::filesystem::path p = app_ / "lang" / name;
+    std::ofstream(p, std::ios::binary) << text;
     return p;
 }

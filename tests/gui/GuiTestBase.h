@@ -116,3 +116,22 @@ private:
     std::filesystem::path tmp_;
     bool started_ = false;
 };
+
+// For tests of the application and its library: a fresh Preferences folder
+// (XDG_CONFIG_HOME) and application folder with its "lang" folder per test,
+// and an executable named "varnel", so the user settings file is
+// <prefs>/varnel.ini.
+class AppFoldersTest : public GuiTest {
+protected:
+    void SetUp() override;
+
+    std::filesystem::path prefsDir() const { return prefs_; }
+    std::filesystem::path appDir() const { return app_; }
+    std::filesystem::path settingsFile() const { return prefs_ / "varnel.ini"; }
+    void writeSettings(const std::string& text);
+    // Writes <app>/lang/<name> and returns its path.
+    std::filesystem::path writeLanguageFile(const std::string& name, const std::string& text);
+
+private:
+    std::filesystem::path prefs_, app_;
+};

@@ -1,6 +1,5 @@
 #include "ShellTest.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -15,17 +14,11 @@
 #include "shell/Startup.h"
 
 void ShellTest::SetUp() {
-    GuiTest::SetUp();
-    const std::filesystem::path root = tempDir();
-    prefs_ = root / "prefs";
-    app_ = root / "app";
-    std::filesystem::create_directories(prefs_);
-    std::filesystem::create_directories(app_ / "lang");
-    std::filesystem::create_directories(app_ / "resources");
-    std::filesystem::copy_file(VARNEL_REFRESH_ICON, app_ / "resources" / "168.png");
-    setenv("XDG_CONFIG_HOME", prefs_.c_str(), 1);
-    fw::SetApplicationExecutable(app_ / "varnel");
-    fw::SetResourceFolder((app_ / "resources").string());
+    AppFoldersTest::SetUp();
+    const std::filesystem::path resources = appDir() / "resources";
+    std::filesystem::create_directories(resources);
+    std::filesystem::copy_file(VARNEL_REFRESH_ICON, resources / "168.png");
+    fw::SetResourceFolder(resources.string());
     // Module state survives between tests in one process; a fresh start has
     // the engine's initial values.
     quillet::stringlength = 0;
@@ -37,7 +30,7 @@ void ShellTest::SetUp() {
 }
 
 void ShellTest::TearDown() {
-    GuiTest::TearDown();
+    AppFoldersTest::TearDown();
     Vell.reset();
     ReleaseModuleObjects();
     fw::SetResourceFolder("");
@@ -63,16 +56,6 @@ MainWindow& ShellTest::main() { return fw::Implicit<MainWindow>(); }
 void ShellTest::pasteSource(const std::string& utf8) {
     fw::Clipboard().Text(utf8);
     click("PBSourcePaste");
-}
-
-void ShellTest::writeSettings(const std::string& text) {
-    std::ofstream(settingsFile(), std::ios::binary) << text;
-}
-
-std::filesystem::path ShellTest::writeLanguageFile(const std::string& name, const std::string& text) {
-    const std::filesystem::path p = app_ / "lang" / name;
-    std::ofstream(p, std::ios::binary) << text;
-    return p;
 }
 
 std::string ShellTest::savedSetting(const std::string& key) const {

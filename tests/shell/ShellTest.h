@@ -1,7 +1,6 @@
 #pragma once
-// Fixture of the application's tests: a fresh Preferences folder and
-// application folder (with "lang" and the picture resources) per test, an
-// executable named "varnel", and the application started as `make run`
+// Fixture of the application's tests: the application's folders (with the
+// picture resources too) per test, and the application started as `make run`
 // starts it, minus the blocking event loop.
 #include <filesystem>
 #include <string>
@@ -9,7 +8,7 @@
 #include "../gui/GuiTestBase.h"
 #include "shell/MainWindow.h"
 
-class ShellTest : public GuiTest {
+class ShellTest : public AppFoldersTest {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -24,17 +23,10 @@ protected:
     // ASCII only).
     void pasteSource(const std::string& utf8);
 
-    std::filesystem::path appDir() const { return app_; }
-    std::filesystem::path settingsFile() const { return prefs_ / "varnel.ini"; }
-    void writeSettings(const std::string& text);
-    std::filesystem::path writeLanguageFile(const std::string& name, const std::string& text);
     // A setting of the file written at quit ("<none>" when absent).
     std::string savedSetting(const std::string& key) const;
 
     static std::string readBytes(const std::filesystem::path& p);
     // Texts of a menu's children, in order.
     std::vector<std::string> itemTexts(const std::string& menuName);
-
-private:
-    std::filesystem::path prefs_, app_;
 };
