@@ -2,16 +2,15 @@
 
 #include "applib/VellEdit.h"
 #include "fw/gui/BevelButton.h"
-#include "fw/gui/Canvas.h"
 #include "fw/gui/GroupBox.h"
 #include "fw/gui/NilObjectException.h"
 #include "fw/gui/PopupMenu.h"
 #include "fw/gui/PushButton.h"
 #include "fw/gui/StaticText.h"
 #include "shell/EncodingSelect.h"
-#include "shell/HtmlFiles.h"
 #include "shell/MenuBar1.h"
 #include "shell/refresh.h"
+#include "splitter/SmartSplitter.h"
 
 namespace {
 
@@ -56,6 +55,25 @@ std::function<void(fw::StaticText&)> label(const char* text) {
     };
 }
 
+void splitterBar(SmartSplitter& c) {
+    c.AcceptFocus(false);
+    c.UseFocusRing(true);
+    c.EraseBackground(true);
+    c.MaxLimitOffset = 0;
+    c.MinLimitOffset = 0;
+    c.StayProportional = false;
+    c.StopAtMinOffset = false;
+    c.StopAtMaxOffset = false;
+    c.DisableLiveDrag = false;
+    c.handleLarge = false;
+    c.handleDimple = false;
+    c.doNotAttachEmbeddedControls = false;
+    c.showWarningsDialogs = false;
+    const fw::Color black = fw::Color::FromHex(0x000000);
+    c.colorLight = c.colorMedium = c.colorDark = black;
+    c.colorLightDisabled = c.colorMediumDisabled = c.colorDarkDisabled = black;
+}
+
 fw::String conversionRows() {
     fw::String rows;
     for (size_t i = 0; i < std::size(kConversionTypes); ++i) {
@@ -72,7 +90,9 @@ MainWindow::MainWindow() : VellWindow("MainWindow") {
     CreateControls();
     AddMenuHandlers();
     On("Open", this, &MainWindow::Event_Open);
+    On("Close", this, &MainWindow::Event_Close);
     On("DropObject", this, &MainWindow::Event_DropObject);
+    On("Resized", this, &MainWindow::Event_Resized);
 }
 
 void MainWindow::Layout() {
@@ -107,13 +127,7 @@ void MainWindow::_CreateControls0() {
         fw::Spec<fw::PushButton>("PBConvert", "GBSource", 39, 201, 90, 22, LockL | LockB,
                                  button("Convert to", true)),
         fw::Spec<fw::PushButton>("PBSourceClear", "GBSource", 491, 187, 90, 22, LockT | LockR, button("Clear")),
-        // A plain bar until the splitter control takes its place.
-        fw::Spec<fw::Canvas>("SSHor", "", 20, 235, 574, 9, LockL | LockR,
-                             [](fw::Canvas& c) {
-                                 c.AcceptFocus(false);
-                                 c.UseFocusRing(true);
-                                 c.EraseBackground(true);
-                             }),
+        fw::Spec<SmartSplitter>("SSHor", "", 20, 235, 574, 9, LockL | LockR, splitterBar),
         fw::Spec<fw::PushButton>("PBSaveAs", "GroupBox2", 491, 305, 90, 22, LockT | LockR, button("Save As...")),
         fw::Spec<fw::PushButton>("PBDestCopy", "GroupBox2", 491, 389, 90, 22, LockT | LockR, button("Copy")),
         fw::Spec<fw::PushButton>("PBOptions", "GBSource", 294, 201, 90, 22, LockL | LockB, button("Options...")),
@@ -168,14 +182,6 @@ void MainWindow::AddMenuHandlers() {
     AddMenuHandler("FileReOpen", &MainWindow::_FileReOpen_Action);
     AddMenuHandler("HelpAbout", &VellWindow::_HelpAbout_Action);
     AddMenuHandler("FileLanguage", &VellWindow::_FileLanguage_Action);
-}
-
-void MainWindow::Event_Open() {
-    CloseAppOnExit = true;
-    // Only the HTML type is declared: a drop of any other file is refused.
-    AcceptFileDrop(HtmlFiles::HTMLFiles()->Name());
-    Control("EFSource").AcceptFileDrop(HtmlFiles::HTMLFiles()->Name());
-    OpenRecentItems = std::make_unique<VellHistory>(10, true);
 }
 
 fw::MenuItemPtr MainWindow::lookupItem(const char* name) const {

@@ -20,7 +20,10 @@ public:
     bool flagDestEdited = false;
     std::unique_ptr<VellHistory> OpenRecentItems;
 
+    // Settings: read at open, written at close; the splitter follows resizes.
     void Event_Open();
+    void Event_Close();
+    void Event_Resized();
 
     // Conversion and panes.
     void EFSource_TextChange();
@@ -41,6 +44,8 @@ public:
     void SaveFile(const fw::String& path);
     void SaveOrSaveAs();
     void Reopen();
+    // Rebuilds "Open Recent" from OpenRecentItems, newest entry on top.
+    void RefreshOpenRecent();
 
     void EFSource_DropObject(fw::DragItem& item);
     void PBOpen_Action();

@@ -64,7 +64,10 @@ void MainWindow::LoadFile(const fw::String& path) {
     // "Varnel" as the default: the seeded program name normally answers, but
     // a language file loaded later may leave the key unanswered.
     Title(Vell->Lng(kProgramName, "Application.ProgramName") + " - " + item->AbsolutePath());
-    if (OpenRecentItems) OpenRecentItems->Add(item->AbsolutePath());
+    if (OpenRecentItems) {
+        OpenRecentItems->Add(item->AbsolutePath());
+        RefreshOpenRecent();
+    }
 
     // The bytes stay as read (a save in the same encoding gives them back);
     // the pane shows each bad sequence as U+FFFD.
