@@ -25,7 +25,10 @@ void MainWindow::PBConvert_Action() {
     quillet::DestEncoding = Control<EncodingSelect>("EncodingSelectDest").GetEncoding();
     // Once the pane was edited, every conversion reads it until the next load.
     if (RawInput.empty() || flagSourceEdited) RawInput = Control<VellEdit>("EFSource").Text();
-    RawOutput = quillet::Varnel(RawInput, Control<fw::PopupMenu>("PMTypeOfConversion").Text());
+    // The engine gets its own copy: a file dropped while it yields replaces
+    // RawInput, which must not change under the running conversion.
+    const fw::String input = RawInput;
+    RawOutput = quillet::Varnel(input, Control<fw::PopupMenu>("PMTypeOfConversion").Text());
     Control<VellEdit>("EFDest").Text(fw::ReplaceLineEndings(RawOutput, fw::EndOfLine));
     flagDestEdited = false;
 }

@@ -131,6 +131,9 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
         if (!ec) target = resolved;
     }
     if (!target.has_filename()) return nullptr;
+    // Only a plain file is replaced: a folder, device or pipe in the way stays.
+    fs::file_status st = fs::status(target, ec);
+    if (fs::exists(st) && !fs::is_regular_file(st)) return nullptr;
     fs::path folder = target.parent_path();
     std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);

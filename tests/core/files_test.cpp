@@ -103,15 +103,16 @@ TEST_F(FilesTest, FailedWriteIsReportedAndOldFileSurvives) {
     EXPECT_EQ(entries(), 1u);
 }
 
-TEST_F(FilesTest, CloseOverAFolderFailsWithoutHarm) {
+TEST_F(FilesTest, OnlyAPlainFileIsReplaced) {
     fs::create_directory(dir / "sub");
     spit(dir / "sub" / "keep.txt", "keep");
-    auto out = FolderItem(dir / "sub").CreateTextFile();
-    ASSERT_NE(out, nullptr);
-    out->Write("x");
-    EXPECT_FALSE(out->Close());
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    for (const fs::path& p : {dir / "sub", dir / "pipe"}) {
+        EXPECT_EQ(FolderItem(p).CreateTextFile(), nullptr) << p;
+    }
     EXPECT_EQ(slurp(dir / "sub" / "keep.txt"), "keep");
-    EXPECT_EQ(entries(), 1u);
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+    EXPECT_EQ(entries(), 2u);
 }
 
 TEST_F(FilesTest, CreateInMissingFolderGivesNoStream) {

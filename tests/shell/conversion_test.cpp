@@ -175,4 +175,30 @@ TEST_F(ConversionTest, ASecondClickDuringAConversionStartsNothing) {
     EXPECT_EQ(main().RawOutput, quillet::Varnel(big, "Plain text"));
 }
 
+TEST_F(ConversionTest, AFileDroppedWhileConvertingLeavesTheRunningConversionWhole) {
+    // Drops are not held back while the engine yields; loading replaces the
+    // buffer the conversion reads.
+    std::string dropped;
+    while (dropped.size() < 900'000) dropped += "<p>dropped</p>\n";
+    auto file = writeFile("dropped.html", dropped);
+    std::string big;
+    while (big.size() < 300'000) big += "<p>a &amp; b</p>\n";
+    startVarnel();
+    for (const char* label : kLabels) {
+        main().Control<fw::EditField>("EFSource").Text(big);
+        choosePopupRow("PMTypeOfConversion", label);
+        int yields = 0;
+        fw::SetBackgroundTaskBudget(0);
+        fw::SetBackgroundTaskHook([&] {
+            if (yields++ == 0) dropFiles(main(), {file});
+        });
+        click("PBConvert");
+        fw::SetBackgroundTaskHook(nullptr);
+        fw::SetBackgroundTaskBudget(20);
+        if (yields == 0) continue;   // too quick to yield at all
+        EXPECT_EQ(main().RawInput.bytes(), dropped) << label;
+        EXPECT_EQ(StrComp(main().RawOutput, quillet::Varnel(big, label), 0), 0) << label;
+    }
+}
+
 }  // namespace
