@@ -1,13 +1,12 @@
 #include "engine/TPakkle.h"
 
-#include <unicode/uchar.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
 
+#include "engine/TextWalk.h"
 #include "fw/core/BackgroundTask.h"
 #include "fw/core/TextEncoding.h"
 
@@ -49,40 +48,12 @@ constexpr uint32_t kSplitBase = 0x110100;     // + UTF-16 code unit
 constexpr uint32_t kInternBase = 0x200000;    // + index of a multi-byte character
 constexpr uint32_t kComposite = 0x80000000u;  // | hash of its text
 
-uint32_t Fold(uint32_t cp) {
-    if (cp < 0x80) return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
-    if (cp >= kInvalidBase) return cp;
-    return static_cast<uint32_t>(u_foldCase(static_cast<UChar32>(cp), U_FOLD_CASE_DEFAULT));
-}
-
-inline bool IsCont(unsigned char b) { return (b & 0xC0) == 0x80; }
-
 // One well-formed UTF-8 character at p, or kInvalidBase + byte with len 1.
 uint32_t DecodeUtf8(const unsigned char* p, size_t avail, size_t& len) {
-    const unsigned char b0 = p[0];
-    len = 1;
-    if (b0 < 0x80) return b0;
-    if (b0 >= 0xC2 && b0 < 0xE0) {
-        if (avail >= 2 && IsCont(p[1])) {
-            len = 2;
-            return ((b0 & 0x1Fu) << 6) | (p[1] & 0x3Fu);
-        }
-    } else if (b0 >= 0xE0 && b0 < 0xF0) {
-        const unsigned char lo = b0 == 0xE0 ? 0xA0 : 0x80;
-        const unsigned char hi = b0 == 0xED ? 0x9F : 0xBF;
-        if (avail >= 3 && p[1] >= lo && p[1] <= hi && IsCont(p[2])) {
-            len = 3;
-            return ((b0 & 0x0Fu) << 12) | ((p[1] & 0x3Fu) << 6) | (p[2] & 0x3Fu);
-        }
-    } else if (b0 >= 0xF0 && b0 < 0xF5) {
-        const unsigned char lo = b0 == 0xF0 ? 0x90 : 0x80;
-        const unsigned char hi = b0 == 0xF4 ? 0x8F : 0xBF;
-        if (avail >= 4 && p[1] >= lo && p[1] <= hi && IsCont(p[2]) && IsCont(p[3])) {
-            len = 4;
-            return ((b0 & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
-        }
-    }
-    return kInvalidBase + b0;
+    uint32_t cp;
+    bool valid;
+    len = quillet::walk::Utf8Char(p, avail, &cp, &valid);
+    return valid ? cp : kInvalidBase + cp;
 }
 
 void AppendUtf16(std::u16string& out, uint32_t cp) {
@@ -145,7 +116,7 @@ CharReading ReadChar(std::string_view bytes, const fw::TextEncoding* enc, uint32
         i += len;
     }
     if (cps.size() == 1 && cps[0] < kInvalidBase) {
-        r.fold = Fold(cps[0]);
+        r.fold = fw::FoldCase(cps[0]);
     } else {
         uint32_t h = 2166136261u;  // FNV-1a, as the framework compares such characters
         for (unsigned char c : u) h = (h ^ c) * 16777619u;
@@ -191,7 +162,7 @@ CharUnits BuildCharUnits(const std::string& b, const fw::TextEncoding* enc) {
                     out.Add(kSplitBase + codes[k], kSplitBase + codes[k],
                             {o, static_cast<uint16_t>(len), k, 2, codes[k], false});
             } else {
-                out.Add(cp, Fold(cp), {o, static_cast<uint16_t>(len), 0, 1, 0, cp >= kInvalidBase});
+                out.Add(cp, fw::FoldCase(cp), {o, static_cast<uint16_t>(len), 0, 1, 0, cp >= kInvalidBase});
             }
             off += len;
         }

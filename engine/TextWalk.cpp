@@ -75,31 +75,4 @@ Text AsUtf8(const fw::String& s) {
     return {fw::DecodeToUTF8(s.bytes(), enc), fw::Encodings::UTF8, false};
 }
 
-std::vector<size_t> CharStarts(const fw::String& s) {
-    const std::string& b = s.bytes();
-    const fw::TextEncoding* enc = s.encoding();
-    std::vector<size_t> starts;
-    if (enc != nullptr && !enc->IsUTF8()) {
-        if (enc->IsSingleByte()) {
-            starts.resize(b.size() + 1);
-            for (size_t i = 0; i <= b.size(); ++i) starts[i] = i;
-        } else {
-            std::vector<uint32_t> s32 = enc->CharStarts(b);
-            starts.assign(s32.begin(), s32.end());
-            if (starts.empty() || starts.back() != b.size()) starts.push_back(b.size());
-        }
-        return starts;
-    }
-    starts.reserve(b.size() + 1);
-    const auto* p = reinterpret_cast<const unsigned char*>(b.data());
-    for (size_t i = 0; i < b.size();) {
-        starts.push_back(i);
-        uint32_t cp;
-        bool valid;
-        i += Utf8Char(p + i, b.size() - i, &cp, &valid);
-    }
-    starts.push_back(b.size());
-    return starts;
-}
-
 }  // namespace quillet::walk

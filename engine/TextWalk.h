@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "fw/core/String.h"
 #include "fw/core/TextEncoding.h"
@@ -30,9 +29,5 @@ Text Editable(const fw::String& s);
 // The text as UTF-8 characters, for converters that need code points.
 // Texts without an encoding are read as UTF-8.
 Text AsUtf8(const fw::String& s);
-
-// Byte offsets where the characters of s start, in its own encoding, plus
-// the byte length at the end.
-std::vector<size_t> CharStarts(const fw::String& s);
 
 }  // namespace quillet::walk

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "applib/VellGlobal.h"
 #include "engine/HTML2Pakkle.h"
@@ -171,7 +172,7 @@ fw::String PercentEncode(const fw::String& text, PercentMode mode) {
             i += charLen;
         }
     } else {
-        std::vector<size_t> starts = walk::CharStarts(text);
+        const std::vector<uint32_t> starts = enc->CharStarts(b);
         for (size_t k = 0; k + 1 < starts.size(); ++k) addChar(starts[k], starts[k + 1]);
     }
     return fw::String(cutter.Finish());

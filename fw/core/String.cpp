@@ -108,11 +108,15 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 
 inline bool IsUnicode(uint32_t cp) { return cp < kInvalidBase; }
 
-inline uint32_t Fold(uint32_t cp) {
+}  // namespace
+
+uint32_t FoldCase(uint32_t cp) {
     if (cp < 0x80) return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
     if (!IsUnicode(cp)) return cp;
     return static_cast<uint32_t>(u_foldCase(static_cast<UChar32>(cp), U_FOLD_CASE_DEFAULT));
 }
+
+namespace {
 
 // White space for Trim: ASCII blanks and line ends plus Unicode White_Space,
 // except the no-break spaces, which are content.
@@ -184,7 +188,7 @@ const ByteTable& TableFor(const TextEncoding* enc) {
             const uint32_t cp = DecodeChar(std::string_view(&c, 1), enc);
             t->cp[b] = cp;
             t->lower[b] = t->upper[b] = static_cast<unsigned char>(b);
-            if (b < 0x80 ? cp != static_cast<uint32_t>(b) : Fold(cp) < 0x80) t->asciiSafe = false;
+            if (b < 0x80 ? cp != static_cast<uint32_t>(b) : FoldCase(cp) < 0x80) t->asciiSafe = false;
             if (!IsUnicode(cp)) continue;
             const auto lo = static_cast<uint32_t>(u_tolower(static_cast<UChar32>(cp)));
             const auto up = static_cast<uint32_t>(u_toupper(static_cast<UChar32>(cp)));
@@ -439,7 +443,7 @@ struct Pattern {
         uint32_t cp = 0;
         size_t off = 0, len = 0;
         while (c.Next(cp, off, len)) {
-            const uint32_t f = Fold(cp);
+            const uint32_t f = FoldCase(cp);
             cps.push_back(f);
             if (f >= 0x80) isAscii = false;
             if (f == 'k' || f == 's') hasKS = true;
@@ -509,7 +513,7 @@ void FindAll(const String& s, size_t from, const Pattern& pat, F&& onMatch) {
     for (;;) {
         if (k == 0 && skipAscii) c.SkipAscii();
         if (!c.Next(cp, off, len)) break;
-        const uint32_t f = Fold(cp);
+        const uint32_t f = FoldCase(cp);
         ring[count % m] = off;
         ++count;
         while (k > 0 && pat.cps[k] != f) k = pat.fail[k - 1];
@@ -545,8 +549,8 @@ int CompareCodePoints(const String& a, const String& b, bool fold) {
         const bool hb = cb.Next(y, off, len);
         if (!ha || !hb) return ha ? 1 : (hb ? -1 : 0);
         if (fold) {
-            x = Fold(x);
-            y = Fold(y);
+            x = FoldCase(x);
+            y = FoldCase(y);
         }
         if (x != y) return x < y ? -1 : 1;
     }
