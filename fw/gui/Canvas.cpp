@@ -111,9 +111,7 @@ void Canvas::Backdrop(PicturePtr pic) {
 PicturePtr Canvas::Snapshot() {
     auto& d = C(this);
     if (d.dirty || d.image.isNull()) d.render();
-    auto impl = std::make_unique<Picture::Impl>();
-    impl->image = d.image.copy();
-    return std::make_shared<Picture>(std::move(impl));
+    return pictureOf(d.image.copy());
 }
 
 const std::type_info* Canvas::EventSignature(std::string_view e) const {

@@ -18,8 +18,6 @@ using namespace gui_detail;
 
 namespace {
 
-struct EditImpl;
-
 // Qt lays a long block out in time that grows fast with its length (a
 // 200,000-character line without breaks takes over a minute). So a long
 // line is stored as several blocks of at most kChunk characters; a block
@@ -120,7 +118,6 @@ protected:
 
 class EditContainer : public QWidget {
 public:
-    explicit EditContainer(EditImpl* d) : d_(d) {}
     QWidget* editor = nullptr;
 
 protected:
@@ -128,9 +125,6 @@ protected:
         QWidget::resizeEvent(e);
         if (editor) editor->setGeometry(rect());
     }
-
-private:
-    EditImpl* d_;
 };
 
 struct EditImpl : RectControl::Impl {
@@ -150,7 +144,7 @@ struct EditImpl : RectControl::Impl {
     }
 
     QWidget* makeWidget() override {
-        box = new EditContainer(this);
+        box = new EditContainer();
         makeEditor(QString());
         return box;
     }

@@ -29,4 +29,13 @@ struct Picture::Impl {
     std::unique_ptr<fw::Graphics> graphics;
 };
 
+namespace gui_detail {
+// A picture of these pixels.
+inline PicturePtr pictureOf(QImage image) {
+    auto impl = std::make_unique<Picture::Impl>();
+    impl->image = std::move(image);
+    return std::make_shared<Picture>(std::move(impl));
+}
+}  // namespace gui_detail
+
 }  // namespace fw

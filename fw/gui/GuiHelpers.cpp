@@ -1,5 +1,7 @@
 #include <QCursor>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QUrl>
 
 #include "fw/gui/GuiPrivate.h"
@@ -62,6 +64,20 @@ std::vector<FolderItemPtr> acceptedFiles(const std::vector<String>& types, const
         if (ok) out.push_back(std::make_shared<FolderItem>(std::filesystem::path(path.toStdString())));
     }
     return out;
+}
+
+bool acceptsFiles(const std::vector<String>& types, const QMimeData* mime) {
+    return !types.empty() && mime->hasUrls() && !acceptedFiles(types, mime->urls()).empty();
+}
+
+void deliverDrop(EventTarget& target, const std::vector<String>& types, QDropEvent* e) {
+    auto files = types.empty() ? std::vector<FolderItemPtr>{} : acceptedFiles(types, e->mimeData()->urls());
+    if (files.empty()) return e->ignore();
+    e->acceptProposedAction();
+    Dispatch([&] {
+        DragItem item(files);
+        target.Fire<void(DragItem&)>("DropObject", item);
+    });
 }
 
 }  // namespace fw::gui_detail

@@ -17,9 +17,11 @@
 #include "fw/gui/TestSupport.h"
 
 class QAction;
+class QDropEvent;
 class QMenu;
 class QMenuBar;
 class QMainWindow;
+class QMimeData;
 
 namespace fw::gui_detail {
 
@@ -62,6 +64,11 @@ void applyCursor(QWidget* w, const Cursor* c);
 // Files from a drop that match any of the type names ("" or an unknown
 // name accepts everything).
 std::vector<FolderItemPtr> acceptedFiles(const std::vector<String>& types, const QList<QUrl>& urls);
+// Whether a drag carries a file of the declared types (none declared: no).
+bool acceptsFiles(const std::vector<String>& types, const QMimeData* mime);
+// Raises DropObject on `target` with the dropped files of the declared
+// types; ignores the drop when there are none.
+void deliverDrop(EventTarget& target, const std::vector<String>& types, QDropEvent* e);
 
 }  // namespace fw::gui_detail
 

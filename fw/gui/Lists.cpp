@@ -118,8 +118,7 @@ void ComboBox::Text(const String& t) {
     d.settingText = true;
     d.box()->setEditText(toQ(t));
     d.settingText = false;
-    RectControl* s = this;
-    Dispatch([s] { s->Fire<void()>("TextChange"); });
+    d.fire("TextChange");
 }
 const std::type_info* ComboBox::EventSignature(std::string_view e) const {
     if (e == "TextChange") return &typeid(void());

@@ -23,26 +23,26 @@ struct PanelImpl : RectControl::Impl {
         QObject::connect(s, &QStackedWidget::currentChanged, [this](int i) { changed(i); });
         return s;
     }
+    // Runs f on the widget of the panel's kind; both keep pages by index.
+    template <class F>
+    auto onPanel(F f) const {
+        return tabs ? f(static_cast<QTabWidget*>(widget.data())) : f(static_cast<QStackedWidget*>(widget.data()));
+    }
     int count() const {
-        return tabs ? static_cast<QTabWidget*>(widget.data())->count()
-                    : static_cast<QStackedWidget*>(widget.data())->count();
+        return onPanel([](auto* p) { return p->count(); });
     }
     int current() const {
-        return tabs ? static_cast<QTabWidget*>(widget.data())->currentIndex()
-                    : static_cast<QStackedWidget*>(widget.data())->currentIndex();
+        return onPanel([](auto* p) { return p->currentIndex(); });
     }
     void setCurrent(int i) {
-        if (tabs) static_cast<QTabWidget*>(widget.data())->setCurrentIndex(i);
-        else static_cast<QStackedWidget*>(widget.data())->setCurrentIndex(i);
+        onPanel([i](auto* p) { p->setCurrentIndex(i); });
     }
     void append() {
         if (tabs) static_cast<QTabWidget*>(widget.data())->addTab(new QWidget(), QString());
         else static_cast<QStackedWidget*>(widget.data())->addWidget(new QWidget());
     }
     void removeLast() {
-        QWidget* page = tabs ? static_cast<QTabWidget*>(widget.data())->widget(count() - 1)
-                             : static_cast<QStackedWidget*>(widget.data())->widget(count() - 1);
-        delete page;
+        delete onPanel([](auto* p) { return p->widget(p->count() - 1); });
     }
     void changed(int i) {
         // Controls of the other pages hide; those of the page shown appear.

@@ -35,9 +35,7 @@ bool Picture::Save(const String& path) const { return impl_->image.save(toQ(path
 PicturePtr Picture::Load(const String& path) {
     QImage img(toQ(path));
     if (img.isNull()) return nullptr;
-    auto impl = std::make_unique<Impl>();
-    impl->image = img.convertToFormat(QImage::Format_ARGB32);
-    return std::make_shared<Picture>(std::move(impl));
+    return pictureOf(img.convertToFormat(QImage::Format_ARGB32));
 }
 
 PicturePtr NewPicture(int width, int height, int depth) {

@@ -29,20 +29,20 @@ public:
         RectControl* c = control_;
         auto& d = c->impl();
         auto* w = qobject_cast<QWidget*>(obj);
-        static const std::type_info& takesDrag = typeid(bool(int, int));
-        bool hasMouseDown = c->EventSignature("MouseDown") && *c->EventSignature("MouseDown") == takesDrag;
         switch (ev->type()) {
         case QEvent::Enter:
             if (obj != d.widget) break;
-            Dispatch([c] { c->Fire<void()>("MouseEnter"); });
+            d.fire("MouseEnter");
             break;
         case QEvent::Leave:
             if (obj != d.widget) break;
-            Dispatch([c] { c->Fire<void()>("MouseExit"); });
+            d.fire("MouseExit");
             break;
         case QEvent::MouseButtonPress: {
             auto* me = static_cast<QMouseEvent*>(ev);
-            if (!hasMouseDown || me->button() != Qt::LeftButton || !c->HandlerCount("MouseDown")) break;
+            if (me->button() != Qt::LeftButton || !c->HandlerCount("MouseDown")) break;
+            const std::type_info* sig = c->EventSignature("MouseDown");
+            if (!sig || *sig != typeid(bool(int, int))) break;
             QPoint p = w->mapTo(d.widget, me->position().toPoint());
             bool take = false;
             Dispatch([&] { take = c->Fire<bool(int, int)>("MouseDown", p.x(), p.y()); });
@@ -73,27 +73,16 @@ public:
         case QEvent::DragMove: {
             auto* de = static_cast<QDropEvent*>(ev);
             if (!de->mimeData()->hasUrls()) break;
-            // Files are never inserted as text: refuse them unless declared.
-            if (!d.dropTypes.empty() && !acceptedFiles(d.dropTypes, de->mimeData()->urls()).empty()) {
-                de->acceptProposedAction();
-                return true;
-            }
-            de->ignore();   // the parent (the window) may take them
+            // Files are never inserted as text: refuse them unless declared;
+            // an ignored drag goes on to the parent (the window).
+            if (acceptsFiles(d.dropTypes, de->mimeData())) de->acceptProposedAction();
+            else de->ignore();
             return true;
         }
         case QEvent::Drop: {
             auto* de = static_cast<QDropEvent*>(ev);
             if (!de->mimeData()->hasUrls()) break;
-            auto files = acceptedFiles(d.dropTypes, de->mimeData()->urls());
-            if (d.dropTypes.empty() || files.empty()) {
-                de->ignore();
-                return true;
-            }
-            de->acceptProposedAction();
-            Dispatch([&] {
-                DragItem item(files);
-                c->Fire<void(DragItem&)>("DropObject", item);
-            });
+            deliverDrop(*c, d.dropTypes, de);
             return true;
         }
         default:

@@ -31,24 +31,12 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* e) override { decide(e); }
     void dragMoveEvent(QDragMoveEvent* e) override { decide(e); }
-    void dropEvent(QDropEvent* e) override {
-        auto files = acceptedFiles(win_->dropTypes, e->mimeData()->urls());
-        if (win_->dropTypes.empty() || files.empty()) return e->ignore();
-        e->acceptProposedAction();
-        Window* self = win_->self;
-        Dispatch([&] {
-            DragItem item(files);
-            self->Fire<void(DragItem&)>("DropObject", item);
-        });
-    }
+    void dropEvent(QDropEvent* e) override { deliverDrop(*win_->self, win_->dropTypes, e); }
 
 private:
     void decide(QDropEvent* e) {
-        if (!win_->dropTypes.empty() && e->mimeData()->hasUrls() &&
-            !acceptedFiles(win_->dropTypes, e->mimeData()->urls()).empty())
-            e->acceptProposedAction();
-        else
-            e->ignore();
+        if (acceptsFiles(win_->dropTypes, e->mimeData())) e->acceptProposedAction();
+        else e->ignore();
     }
     Window::Impl* win_;
 };
@@ -444,7 +432,7 @@ RectControl& Window::AddControl(const ControlSpec& spec) {
 
 void Window::AddMenuHandler(const String& itemName, std::function<bool()> handler) {
     for (auto& [name, h] : impl_->menuHandlers)
-        if (StrComp(name, itemName, 0) == 0) {
+        if (name == itemName) {
             h = std::move(handler);
             return;
         }

@@ -204,16 +204,20 @@ void GuiTest::mouseExit(const std::string& name) {
     processEvents();
 }
 
-bool GuiTest::chooseMenu(const std::string& itemName) {
+// The item of that name in the menus shown: the front window's bar, else
+// the application's. Fails the test when there is none.
+static fw::MenuItemPtr shownMenuItem(const std::string& itemName) {
     fw::MenuBarPtr bar;
     if (fw::Window* w = fw::FrontWindow()) bar = w->MenuBar();
     if (!bar && fw::GetAppObject()) bar = fw::GetAppObject()->MenuBar();
     fw::MenuItemPtr item = bar ? bar->Lookup(itemName) : nullptr;
-    if (!item) {
-        ADD_FAILURE() << "no menu item " << itemName;
-        return false;
-    }
-    if (!item->Enabled()) return false;
+    if (!item) ADD_FAILURE() << "no menu item " << itemName;
+    return item;
+}
+
+bool GuiTest::chooseMenu(const std::string& itemName) {
+    fw::MenuItemPtr item = shownMenuItem(itemName);
+    if (!item || !item->Enabled()) return false;
     // Through the Qt action, as a click in the menu does.
     item->impl().action->trigger();
     processEvents();
@@ -222,13 +226,8 @@ bool GuiTest::chooseMenu(const std::string& itemName) {
 
 std::vector<std::string> GuiTest::menuTexts(const std::string& itemName) {
     std::vector<std::string> out;
-    fw::MenuBarPtr bar = fw::FrontWindow() ? fw::FrontWindow()->MenuBar() : nullptr;
-    if (!bar && fw::GetAppObject()) bar = fw::GetAppObject()->MenuBar();
-    fw::MenuItemPtr item = bar ? bar->Lookup(itemName) : nullptr;
-    if (!item) {
-        ADD_FAILURE() << "no menu item " << itemName;
-        return out;
-    }
+    fw::MenuItemPtr item = shownMenuItem(itemName);
+    if (!item) return out;
     for (int i = 0; i < item->Count(); ++i) out.push_back(item->Item(i)->Text().utf8());
     return out;
 }
@@ -318,20 +317,18 @@ void GuiTest::closeBox(fw::Window& win) {
     processEvents();
 }
 
+static fw::PicturePtr grabWidget(QWidget* w) {
+    return fw::gui_detail::pictureOf(w->grab().toImage().convertToFormat(QImage::Format_ARGB32));
+}
+
 fw::PicturePtr GuiTest::grab(fw::Window& win) {
     processEvents();
-    QImage img = win.impl().clientWidget()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    auto impl = std::make_unique<fw::Picture::Impl>();
-    impl->image = img;
-    return std::make_shared<fw::Picture>(std::move(impl));
+    return grabWidget(win.impl().clientWidget());
 }
 
 fw::PicturePtr GuiTest::grab(const std::string& controlName) {
     processEvents();
-    QImage img = widgetOf(control(controlName))->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    auto impl = std::make_unique<fw::Picture::Impl>();
-    impl->image = img;
-    return std::make_shared<fw::Picture>(std::move(impl));
+    return grabWidget(widgetOf(control(controlName)));
 }
 
 void GuiTest::grabToPNG(fw::Window& win, const std::filesystem::path& png) {

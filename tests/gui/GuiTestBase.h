@@ -39,8 +39,7 @@ protected:
     // Start-up in the framework's order, without a blocking event loop.
     template <class App>
     void startApp(const std::function<void()>& makeDefaultView = {}) {
-        fw::StartApplication(std::make_unique<App>(), makeDefaultView);
-        processEvents();
+        startApp(std::make_unique<App>(), makeDefaultView);
     }
     void startApp(std::unique_ptr<fw::Application> app, const std::function<void()>& makeDefaultView = {});
     // Runs the quit sequence (every window's Close, then the application's).
