@@ -2,22 +2,16 @@
 #include "applib/VellBounds.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "applib/VellClass.h"
+#include "fw/core/Variant.h"
 #include "fw/gui/RectControl.h"
 #include "fw/gui/Screen.h"
 #include "fw/gui/Window.h"
 
 namespace VellBounds {
 
-int32_t ToInt32(double v) {
-    if (std::isnan(v)) return 0;
-    constexpr double lo = std::numeric_limits<int32_t>::min();
-    constexpr double hi = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::trunc(std::clamp(v, lo, hi)));
-}
+int32_t ToInt32(double v) { return fw::Variant(v).Int32Value(); }
 
 fw::String Format(int left, int top, int width, int height) {
     return fw::Str(left) + "," + fw::Str(top) + "," + fw::Str(width) + "," + fw::Str(height);

@@ -2,33 +2,15 @@
 
 #include "applib/VellClass.h"
 
-namespace {
-
-// Rows 0 to 2 first, then the rest alphabetically ignoring case; the stored
-// setting is the row index, so this order is part of the settings format.
-constexpr const char* kEncodingNames[] = {
-    "SystemDefault", "UTF8", "ASCII", "DOSArabic", "DOSBalticRim", "DOSCanadianFrench",
-    "DOSChineseSimplif", "DOSChineseTrad", "DOSCyrillic", "DOSGreek", "DOSGreek1", "DOSGreek2",
-    "DOSHebrew", "DOSIcelandic", "DOSJapanese", "DOSKorean", "DOSLatin1", "DOSLatin2",
-    "DOSLatinUS", "DOSNordic", "DOSPortuguese", "DOSRussian", "DOSThai", "DOSTurkish",
-    "ISOLatin1", "ISOLatin2", "ISOLatinArabic", "ISOLatinCyrillic", "ISOLatinGreek",
-    "ISOLatinHebrew", "KOI8_R", "MacArabic", "MacArmenian", "MacBengali", "MacBurmese",
-    "MacCeltic", "MacCentralEurRoman", "MacChineseSimp", "MacChineseTrad", "MacCroatian",
-    "MacCyrillic", "MacDevanagari", "MacDingbats", "MacEthiopic", "MacExtArabic", "MacGaelic",
-    "MacGeorgian", "MacGreek", "MacGujarati", "MacGurmukhi", "MacHebrew", "MacIcelandic",
-    "MacJapanese", "MacKannada", "MacKhmer", "MacKorean", "MacLaotian", "MacMalayalam",
-    "MacMongolian", "MacOriya", "MacRoman", "MacRomanian", "MacRomanLatin1", "MacSinhalese",
-    "MacSymbol", "MacTamil", "MacTelugu", "MacThai", "MacTibetan", "MacTurkish",
-    "MacVietnamese", "ShiftJIS", "UCS4", "UTF16", "WindowsANSI", "WindowsArabic",
-    "WindowsBalticRim", "WindowsCyrillic", "WindowsGreek", "WindowsHebrew",
-    "WindowsKoreanJohab", "WindowsLatin1", "WindowsLatin2", "WindowsLatin5", "WindowsVietnamese",
-};
-static_assert(std::size(kEncodingNames) == 85);
-
-}  // namespace
-
+// The framework's pop-up order: rows 0 to 2 first, then the rest
+// alphabetically ignoring case. The stored setting is the row index, so this
+// order is part of the settings format.
 const std::vector<fw::String>& EncodingNames() {
-    static const std::vector<fw::String> names(std::begin(kEncodingNames), std::end(kEncodingNames));
+    static const std::vector<fw::String> names = [] {
+        std::vector<fw::String> v;
+        for (int i = 0; i < fw::Encodings::Count(); ++i) v.emplace_back(fw::Encodings::At(i)->name);
+        return v;
+    }();
     return names;
 }
 

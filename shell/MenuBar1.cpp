@@ -2,7 +2,6 @@
 
 #include <span>
 
-#include "fw/gui/NilObjectException.h"
 #include "shell/refresh.h"
 
 namespace {
@@ -59,9 +58,7 @@ void buildMenu(fw::MenuBar& bar, const char* menuName, const char* menuText, std
         item->Text(row.text);
         if (row.shortcut) item->KeyboardShortcut(row.shortcut);
         if (name == "FileReOpen") item->Icon(refresh());
-        fw::MenuItemPtr parent = bar.Child(menuName);
-        if (!parent) throw fw::NilObjectException(std::string("no menu ") + menuName);
-        parent->Append(item);
+        menu->Append(item);
     }
 }
 

@@ -86,9 +86,9 @@ void OptionWindow::Event_Open() {
 }
 
 void OptionWindow::ApplyChanges() {
-    fw::String text = Control<fw::EditField>("EFStrLen").Text();
-    // A fraction is cut toward zero and a huge number saturates.
-    quillet::stringlength = text.empty() ? 0 : fw::Variant(text).Int32Value();
+    // A fraction is cut toward zero, a huge number saturates and an empty
+    // field reads as 0.
+    quillet::stringlength = fw::Variant(Control<fw::EditField>("EFStrLen").Text()).Int32Value();
     MainWindow& main = fw::Implicit<MainWindow>();
     main.Control<VellEdit>("EFSource").ScrollBarHorizontal(!quillet::WordWrap);
     main.Control<VellEdit>("EFDest").ScrollBarHorizontal(!quillet::WordWrap);

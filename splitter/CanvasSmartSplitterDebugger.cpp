@@ -1,9 +1,8 @@
 #include "splitter/CanvasSmartSplitterDebugger.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 
+#include "fw/core/Variant.h"
 #include "fw/gui/Color.h"
 #include "fw/gui/Desktop.h"
 #include "fw/gui/NilObjectException.h"
@@ -13,13 +12,9 @@
 
 namespace {
 
-// Same real-to-integer rule as the splitter: toward zero, saturated.
-int toInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= double(INT_MAX)) return INT_MAX;
-    if (v <= double(INT_MIN)) return INT_MIN;
-    return static_cast<int>(v);
-}
+// Reals become integers by the framework's rule: toward zero, saturated,
+// NaN as 0.
+int toInt(double v) { return fw::Variant(v).Int32Value(); }
 
 const fw::Color kControlColor = fw::RGB(200, 0, 0);
 const fw::Color kSplitterColor = fw::RGB(0, 150, 0);

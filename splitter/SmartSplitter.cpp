@@ -34,14 +34,9 @@ constexpr int kDarkFrame = 9;
 // How close an edge must lie to the bar to be attached, in pixels.
 constexpr int kAttachTolerance = 5;
 
-// Reals become integers by truncation toward zero, saturated to the int
-// range (NaN gives 0), as the framework's conversions do.
-int toInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= double(INT_MAX)) return INT_MAX;
-    if (v <= double(INT_MIN)) return INT_MIN;
-    return static_cast<int>(v);
-}
+// Reals become integers by the framework's rule: toward zero, saturated,
+// NaN as 0.
+int toInt(double v) { return fw::Variant(v).Int32Value(); }
 
 int clampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
