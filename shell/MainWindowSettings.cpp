@@ -7,6 +7,7 @@
 #include "applib/VellEdit.h"
 #include "applib/VellSettings.h"
 #include "engine/quillet.h"
+#include "fw/core/FolderItem.h"
 #include "fw/gui/NilObjectException.h"
 #include "fw/gui/PopupMenu.h"
 #include "shell/HtmlFiles.h"
@@ -22,13 +23,32 @@ constexpr int32_t kDesignedBarTop = 235;
 
 // The stored recent list, oldest first. The separator may also occur inside
 // a path; every entry is absolute, so a field that does not start a path
-// continues the one before it.
+// continues the one before it, with any empty fields between as separators.
+// A path that exists keeps its meaning unless the joined one exists too, and
+// empty fields left over (a hand-edited file) are no entries.
 std::vector<fw::String> recentPaths(const fw::String& stored) {
     std::vector<fw::String> paths;
-    if (stored.empty()) return paths;
-    for (const fw::String& field : fw::Split(stored, kRecentSeparator)) {
-        if (!paths.empty() && !field.bytes().starts_with("/")) paths.back() += fw::String(kRecentSeparator) + field;
-        else paths.push_back(field);
+    const fw::String sep(kRecentSeparator);
+    fw::String gap = sep;
+    auto exists = [](const fw::String& p) {
+        fw::FolderItemPtr f = fw::GetFolderItem(p);
+        return f && f->Exists();
+    };
+    for (const fw::String& field : fw::Split(stored, sep)) {
+        if (field.empty()) {
+            gap += sep;
+            continue;
+        }
+        if (!paths.empty() && !field.bytes().starts_with("/")) {
+            fw::String joined = paths.back() + gap + field;
+            if (!exists(paths.back()) || exists(joined)) {
+                paths.back() = joined;
+                gap = sep;
+                continue;
+            }
+        }
+        paths.push_back(field);
+        gap = sep;
     }
     return paths;
 }

@@ -134,6 +134,33 @@ TEST_F(RecentFilesTest, StoredListIsReadWithTheListsRules) {
     }
 }
 
+TEST_F(RecentFilesTest, HandEditedListKeepsFilesThatExist) {
+    const std::string a = pathOf(writeFile("a.html", "<p>a</p>"));
+    const std::string twoBars = pathOf(writeFile("x||y.html", "<p>x</p>"));
+    struct Case {
+        std::string stored;
+        std::vector<std::string> menu;
+    };
+    const Case cases[] = {
+        // Empty fields are no entries and are glued to nothing.
+        {"|||relative/path|" + a + "||", {a, "relative/path"}},
+        // An existing file is not lengthened by the field after it ...
+        {a + "|notes", {"notes", a}},
+        // ... but a path whose name holds the separator twice stays whole.
+        {twoBars + "|" + a, {a, twoBars}},
+    };
+    for (const Case& c : cases) {
+        writeSettings("[common]\nopenrecent=" + c.stored + "\n");
+        startVarnel();
+        EXPECT_EQ(recentMenu(), c.menu) << c.stored;
+        stopVarnel();
+    }
+    startVarnel();
+    chooseRecent(0);
+    EXPECT_EQ(text("EFSource"), "<p>a</p>");
+    EXPECT_TRUE(shownMessages().empty());
+}
+
 TEST_F(RecentFilesTest, PathWithTheSeparatorSurvivesARestart) {
     startVarnel();
     auto p = load({"a|b.html", "c.html"});
