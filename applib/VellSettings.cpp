@@ -21,7 +21,8 @@ namespace {
 std::string fileTextAsUTF8(std::string bytes) {
     if (bytes.size() >= 2 && ((uint8_t(bytes[0]) == 0xFF && uint8_t(bytes[1]) == 0xFE) ||
                               (uint8_t(bytes[0]) == 0xFE && uint8_t(bytes[1]) == 0xFF))) {
-        bytes = fw::DecodeToUTF8(bytes, fw::Encodings::UTF16);
+        String wide = fw::DefineEncoding(String::FromBytes(std::move(bytes), nullptr), fw::Encodings::UTF16);
+        bytes = fw::ConvertEncoding(wide, fw::Encodings::UTF8).bytes();
     }
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
     return bytes;

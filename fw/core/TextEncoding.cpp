@@ -22,7 +22,7 @@ enum class Kind {
     Icu,        // an ICU converter opened by its full name
     Own,        // one of our tables, compiled into the embedded package
     AsciiOnly,  // no table exists: ASCII, everything else reported
-    Unicode,    // UTF-16 / UTF-32: reads a byte-order mark, writes big-endian
+    Unicode,    // UTF-16 / UTF-32, held big-endian; a mark is read by DefineEncoding only
 };
 
 struct EncodingInfo {
@@ -129,8 +129,8 @@ const EncodingInfo kInfo[kCount] = {
     Icu("macos-35-10.2", true, 69),
     None(70),
     Own("ShiftJIS", false, 71),
-    {Kind::Unicode, "UTF-32", "UTF-32BE", false, 72},
-    {Kind::Unicode, "UTF-16", "UTF-16BE", false, 73},
+    {Kind::Unicode, "UTF-32BE", "UTF-32BE", false, 72},
+    {Kind::Unicode, "UTF-16BE", "UTF-16BE", false, 73},
     Icu("ibm-5348_P100-1997", true, 81),  // WindowsANSI is cp1252, the same table as WindowsLatin1
     Icu("ibm-9448_X100-2005", true, 75),
     Icu("ibm-9449_P100-2002", true, 76),
@@ -600,7 +600,7 @@ std::vector<uint32_t> TextEncoding::CharStarts(std::string_view bytes) const {
     std::vector<int32_t> offsets;
     icuToUTF16(bytes, this, scratch, &offsets);
     starts.reserve(offsets.size() + 2);
-    if (!bytes.empty()) starts.push_back(0);  // a byte-order mark joins the first character
+    if (!bytes.empty()) starts.push_back(0);
     for (size_t i = 1; i < offsets.size(); ++i)
         if (offsets[i] > 0 && uint32_t(offsets[i]) > starts.back()) starts.push_back(offsets[i]);
     starts.push_back(bytes.size());
@@ -656,24 +656,21 @@ String ConvertEncoding(const String& s, const TextEncoding* enc, ConversionRepor
 
 String DefineEncoding(const String& s, const TextEncoding* enc) {
     // UTF16 and UCS4 texts are held big-endian without a byte-order mark, so
-    // that slicing and joining never separate a piece from its mark. A text
-    // whose conversion would lose anything keeps its bytes as they stand.
+    // that slicing and joining never separate a piece from its mark and every
+    // piece reads in the one order; a U+FEFF or U+FFFE inside is a character.
+    // The mark is read here, where bytes take on the encoding, and only
+    // reorders bytes: odd trailing bytes and lone surrogates stay as they are.
+    // A text already carrying the encoding is held so already.
+    int unit = !enc ? 0 : enc->Equals(Encodings::UTF16) ? 2 : enc->Equals(Encodings::UCS4) ? 4 : 0;
+    if (unit == 0 || (s.encoding() && s.encoding()->Equals(enc))) return String::FromBytes(s.bytes(), enc);
+    const std::string_view big = unit == 2 ? std::string_view("\xFE\xFF", 2) : std::string_view("\0\0\xFE\xFF", 4);
+    const std::string_view little = unit == 2 ? std::string_view("\xFF\xFE", 2) : std::string_view("\xFF\xFE\0\0", 4);
     const std::string& b = s.bytes();
-    bool wide = enc && (enc->Equals(Encodings::UTF16) || enc->Equals(Encodings::UCS4));
-    bool marked = wide && b.size() >= 2 &&
-                  ((uint8_t(b[0]) == 0xFF && uint8_t(b[1]) == 0xFE) ||
-                   (uint8_t(b[0]) == 0xFE && uint8_t(b[1]) == 0xFF) ||
-                   (b.size() >= 4 && b.compare(0, 4, std::string("\0\0\xFE\xFF", 4)) == 0));
-    if (marked) {
-        ConversionReport r;
-        std::string utf8 = DecodeToUTF8(b, enc, &r);
-        if (!r.lossy()) {
-            if (utf8.compare(0, 3, "\xEF\xBB\xBF") == 0) utf8.erase(0, 3);
-            std::string canonical = EncodeFromUTF8(utf8, enc, &r);
-            if (!r.lossy()) return String::FromBytes(std::move(canonical), enc);
-        }
-    }
-    return String::FromBytes(b, enc);
+    if (b.starts_with(big)) return String::FromBytes(b.substr(big.size()), enc);
+    if (!b.starts_with(little)) return String::FromBytes(b, enc);
+    std::string held = b.substr(little.size());
+    for (size_t i = 0; i + unit <= held.size(); i += unit) std::reverse(held.begin() + i, held.begin() + i + unit);
+    return String::FromBytes(std::move(held), enc);
 }
 
 ConversionReport CheckEncoding(const String& s) {

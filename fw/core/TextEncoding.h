@@ -57,7 +57,8 @@ struct Encodings {
 // without an encoding is read as UTF-8. `enc` nullptr: bytes unchanged,
 // no encoding.
 String ConvertEncoding(const String& s, const TextEncoding* enc, ConversionReport* report = nullptr);
-// The same bytes, now carrying `enc`.
+// The same bytes, now carrying `enc`; UTF16 and UCS4 read and drop a
+// byte-order mark, and are held big-endian.
 String DefineEncoding(const String& s, const TextEncoding* enc);
 // Counts the bytes of s that are invalid in its own encoding.
 ConversionReport CheckEncoding(const String& s);

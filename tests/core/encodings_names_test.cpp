@@ -105,7 +105,7 @@ TEST(CharStarts, KnownTexts) {
         {"DOSKorean", "\xC7\xD1" "a", {0, 2, 3}},
         {"WindowsKoreanJohab", "\xD0\x65\\", {0, 2, 3}},
         {"UTF16", std::string("\x00\x41\xD8\x3D\xDE\x00", 6), {0, 2, 6}},
-        {"UTF16", std::string("\xFF\xFE\x41\x00\x42\x00", 6), {0, 4, 6}},  // the mark joins the first character
+        {"UTF16", std::string("\xFE\xFF\x00\x41", 4), {0, 2, 4}},  // U+FEFF is a character of its own
         {"UCS4", std::string("\x00\x00\x00\x41\x00\x01\xF6\x00", 8), {0, 4, 8}},
         {"MacDevanagari", "\xA1\xE9" "a", {0, 2, 3}},              // a byte pair read as one character
         {"MacChineseTrad", "\x80" "a", {0, 1, 2}},                 // one byte read as two code points

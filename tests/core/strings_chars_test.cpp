@@ -223,13 +223,15 @@ TEST(StringChars, GarbageBytesLoseNothing) {
 
 }  // namespace
 
-// A UTF-16 or UCS4 text read with a little-endian mark is held big-endian, so
-// every slice of it still reads as the same characters.
+// A UTF-16 or UCS4 text read with a byte-order mark is held big-endian
+// without it, whatever it holds, so every slice of it still reads as the
+// same characters.
 TEST(StringChars, MarkedWideTextsSliceAsCharacters) {
     const struct { std::string bytes; const TextEncoding* enc; } cases[] = {
         {std::string("\xFF\xFE" "A\0B\0 \0", 8), Encodings::UTF16},
         {std::string("\xFE\xFF\0A\0B\0 ", 8), Encodings::UTF16},
         {std::string("\xFF\xFE\0\0" "A\0\0\0B\0\0\0 \0\0\0", 16), Encodings::UCS4},
+        {std::string("\0\0\xFE\xFF\0\0\0A\0\0\0B\0\0\0 ", 16), Encodings::UCS4},
     };
     for (const auto& c : cases) {
         String s = DefineEncoding(Bytes(c.bytes, nullptr), c.enc);
@@ -238,7 +240,24 @@ TEST(StringChars, MarkedWideTextsSliceAsCharacters) {
         EXPECT_EQ(InStr(s, "b"), 2);
         EXPECT_EQ(ConvertEncoding(Lowercase(Trim(s)), Encodings::UTF8).bytes(), "ab");
     }
-    // Bytes that don't decode cleanly stay as they stand.
-    std::string odd("\xFF\xFE" "A", 3);
-    EXPECT_EQ(DefineEncoding(Bytes(odd, nullptr), Encodings::UTF16).bytes(), odd);
+    // Bytes that don't decode cleanly change only their order.
+    const struct { std::string bytes; const TextEncoding* enc; std::string held; int64_t at, code; } lossy[] = {
+        {std::string("\xFF\xFE" "A\0 \0B\0\x99", 9), Encodings::UTF16, std::string("\0A\0 \0B\x99", 7), 2, 0x20},
+        {std::string("\xFF\xFE" "A\0\0\xD8" "B\0", 8), Encodings::UTF16, std::string("\0A\xD8\0\0B", 6), 3, 'B'},
+        {std::string("\xFF\xFE\0\0" "A\0\0\0B\0\0\0\x99", 13), Encodings::UCS4,
+         std::string("\0\0\0A\0\0\0B\x99", 9), 2, 'B'},
+    };
+    for (const auto& c : lossy) {
+        String s = DefineEncoding(Bytes(c.bytes, nullptr), c.enc);
+        EXPECT_EQ(s.bytes(), c.held);
+        EXPECT_EQ(Asc(Mid(s, c.at, 1)), c.code) << c.held;
+    }
+    // After the mark, U+FEFF and U+FFFE are characters, also at the start of a piece.
+    String s = DefineEncoding(Bytes(std::string("\xFF\xFE\xFF\xFE" "A\0\xFE\xFF" "B\0", 10), nullptr), Encodings::UTF16);
+    EXPECT_EQ(Len(s), 4);
+    EXPECT_EQ(Asc(s), 0xFEFF);
+    String piece = Mid(s, 3);
+    EXPECT_EQ(Len(piece), 2);
+    EXPECT_EQ(Asc(piece), 0xFFFE);
+    EXPECT_EQ(ConvertEncoding(DefineEncoding(piece, Encodings::UTF16), Encodings::UTF8).bytes(), "\xEF\xBF\xBE" "B");
 }
