@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -39,6 +40,35 @@ void syncFolder(const fs::path& folder) {
     if (dfd < 0) return;
     ::fsync(dfd);
     ::close(dfd);
+}
+
+// ".name.XXXXXX" beside the target: hidden, and in the same file system,
+// so the rename over the target is atomic.
+std::string hiddenName(const fs::path& target) {
+    return (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+}
+
+// The XXXXXX at the end of `name` as mkstemp fills them, without making the
+// file: the link that follows makes it.
+void fillTemplate(std::string& name) {
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    for (size_t i = name.size() - 6; i < name.size(); ++i) name[i] = kLetters[random() % (sizeof kLetters - 1)];
+}
+
+// Gives the unnamed file open as `fd` a free hidden name beside the target;
+// the path it got, or empty when linking failed.
+fs::path linkUnnamed(int fd, const fs::path& target) {
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = hiddenName(target);
+        fillTemplate(name);
+        // Should /proc go, only a privileged process can still link the file.
+        if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return name;
+        if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return name;
+        if (errno != EEXIST) return {};
+    }
+    return {};
 }
 
 struct ExecutableState {
@@ -135,8 +165,19 @@ std::unique_ptr<TextOutputStream> FolderItem::CreateTextFile() const {
     fs::file_status st = fs::status(target, ec);
     if (fs::exists(st) && !fs::is_regular_file(st)) return nullptr;
     fs::path folder = target.parent_path();
-    std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
+    // An unnamed file vanishes with the process that writes it, so a crash or
+    // a kill in the middle of a save leaves nothing behind; it gets a name in
+    // Close, once whole. File systems without one get a hidden named file.
+    // Naming it later goes through /proc/self/fd: the direct way
+    // (AT_EMPTY_PATH) needs a privilege.
+    int fd = -1;
+    if (::access("/proc/self/fd", F_OK) == 0) {
+        fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return nullptr;
+    }
+    if (fd >= 0) return std::unique_ptr<TextOutputStream>(new TextOutputStream(target, fs::path(), fd));
+    std::string tmpl = hiddenName(target);
+    fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fd < 0) return nullptr;
     return std::unique_ptr<TextOutputStream>(new TextOutputStream(target, fs::path(tmpl), fd));
 }
@@ -153,7 +194,7 @@ TextOutputStream::TextOutputStream(fs::path target, fs::path temp, int fd)
 TextOutputStream::~TextOutputStream() {
     if (closed_) return;
     if (fd_ >= 0) ::close(fd_);
-    ::unlink(temp_.c_str());
+    if (!temp_.empty()) ::unlink(temp_.c_str());
 }
 
 void TextOutputStream::Write(const String& s) {
@@ -195,11 +236,15 @@ bool TextOutputStream::Close() {
     }
     if (ok && ::fchmod(fd_, mode) != 0) ok = false;
     if (ok && ::fsync(fd_) != 0) ok = false;
+    if (ok && temp_.empty()) {
+        temp_ = linkUnnamed(fd_, target_);
+        ok = !temp_.empty();
+    }
     if (::close(fd_) != 0) ok = false;
     fd_ = -1;
     if (ok && ::rename(temp_.c_str(), target_.c_str()) != 0) ok = false;
     if (!ok) {
-        ::unlink(temp_.c_str());
+        if (!temp_.empty()) ::unlink(temp_.c_str());
         failed_ = true;
         return false;
     }

@@ -29,8 +29,9 @@ public:
     // nullptr when the file can't be opened for reading or isn't a plain file.
     std::unique_ptr<TextInputStream> OpenAsTextFile() const;
     // Replaces the file atomically: writes go to a temporary file in the same
-    // folder, which Close() renames over this one. nullptr when the temporary
-    // file can't be created.
+    // folder (an unnamed one where the file system offers it, so that an
+    // interrupted save leaves nothing), which Close() renames over this one.
+    // nullptr when the temporary file can't be created.
     std::unique_ptr<TextOutputStream> CreateTextFile() const;
 
 private:

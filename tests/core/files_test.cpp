@@ -1,7 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -78,6 +80,35 @@ TEST_F(FilesTest, StreamNeverClosedLeavesOldFile) {
         out->Write("half-written");
     }
     EXPECT_EQ(slurp(target), "old");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(FilesTest, SaveKilledMidWriteLeavesNothingBehind) {
+    int probe = ::open(dir.c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (probe < 0) GTEST_SKIP() << "no unnamed temporary files here";
+    ::close(probe);
+    fs::path target = dir / "a.ini";
+    spit(target, "old");
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto out = FolderItem(target).CreateTextFile();
+        if (out) out->Write(String(std::string(1 << 16, 'x')));
+        ::kill(::getpid(), SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(slurp(target), "old");
+    EXPECT_EQ(entries(), 1u);
+
+    // The next save still replaces the file whole.
+    auto out = FolderItem(target).CreateTextFile();
+    ASSERT_NE(out, nullptr);
+    out->Write("new");
+    EXPECT_TRUE(out->Close());
+    EXPECT_EQ(slurp(target), "new");
     EXPECT_EQ(entries(), 1u);
 }
 
