@@ -2,11 +2,13 @@
 // language can drive the engine.
 //   convert-driver LABEL [--stringlength N] [--input ENC] [--source ENC]
 //                        [--dest ENC] [--save ENC]
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
-#include <iterator>
 #include <string>
 
 #include "applib/VellGlobal.h"
@@ -18,6 +20,35 @@ namespace {
 int Usage(const std::string& why) {
     std::fprintf(stderr, "convert-driver: %s\n", why.c_str());
     return 2;
+}
+
+// All of `fd`, read in large blocks: a stream's character-wise reading cost
+// more than the conversion it was feeding.
+bool ReadAll(int fd, std::string& bytes) {
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+    std::string block(1 << 20, '\0');
+    for (;;) {
+        ssize_t n = ::read(fd, block.data(), block.size());
+        if (n == 0) return true;
+        if (n > 0) bytes.append(block, 0, static_cast<size_t>(n));
+        else if (errno != EINTR) return false;
+    }
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
 }
 
 }  // namespace
@@ -52,14 +83,16 @@ int main(int argc, char** argv) {
         if (*target == nullptr) return Usage("unknown encoding \"" + value + "\"");
     }
 
-    std::ios::sync_with_stdio(false);
-    std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    if (!ReadAll(STDIN_FILENO, bytes)) {
+        std::perror("convert-driver: standard input");
+        return 1;
+    }
     EOL = fw::EndOfLine.Windows();
     quillet::stringlength = length;
     quillet::SourceEncoding = source;
     quillet::DestEncoding = dest;
     fw::String result = quillet::Varnel(fw::String::FromBytes(std::move(bytes), input), fw::String(label));
     if (save != nullptr) result = fw::ConvertEncoding(result, save);
-    std::cout.write(result.bytes().data(), static_cast<std::streamsize>(result.bytes().size()));
-    return std::cout.good() ? 0 : 1;
+    return WriteAll(STDOUT_FILENO, result.bytes()) ? 0 : 1;
 }

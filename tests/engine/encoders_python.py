@@ -52,6 +52,11 @@ for args in ([], ["Javascript", "--stringlength", "x"], ["Javascript", "--input"
     check(f"driver {args}", (r.returncode, r.stdout, r.stderr.count(b"\n")), (2, b"", 1))
 check("driver save", subprocess.run([DRIVER, "Copy as is", "--save", "WindowsLatin1"], input="é".encode(),
                                     stdout=subprocess.PIPE).stdout, b"\xe9")
+# Input longer than the driver's read block, with every byte value, comes
+# back whole.
+big = bytes(rng.randrange(256) for _ in range(3 << 20))
+check("driver large input", convert("Copy as is", big), big)
+check("driver large base64", convert("Base64 Encode", big), base64.b64encode(big))
 
 if failures:
     print(f"{failures} failure(s)", file=sys.stderr)
