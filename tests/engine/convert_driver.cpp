@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,33 +21,15 @@ int Usage(const std::string& why) {
     return 2;
 }
 
-// All of `fd`, read in large blocks: a stream's character-wise reading cost
-// more than the conversion it was feeding.
-bool ReadAll(int fd, std::string& bytes) {
+// All of standard input, read in large blocks: a stream's character-wise
+// reading cost more than the conversion it was feeding.
+bool ReadAll(std::string& bytes) {
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+    if (::fstat(STDIN_FILENO, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        bytes.reserve(static_cast<size_t>(st.st_size));
     std::string block(1 << 20, '\0');
-    for (;;) {
-        ssize_t n = ::read(fd, block.data(), block.size());
-        if (n == 0) return true;
-        if (n > 0) bytes.append(block, 0, static_cast<size_t>(n));
-        else if (errno != EINTR) return false;
-    }
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
+    while (size_t n = std::fread(block.data(), 1, block.size(), stdin)) bytes.append(block, 0, n);
+    return !std::ferror(stdin);
 }
 
 }  // namespace
@@ -84,7 +65,7 @@ int main(int argc, char** argv) {
     }
 
     std::string bytes;
-    if (!ReadAll(STDIN_FILENO, bytes)) {
+    if (!ReadAll(bytes)) {
         std::perror("convert-driver: standard input");
         return 1;
     }
@@ -94,5 +75,6 @@ int main(int argc, char** argv) {
     quillet::DestEncoding = dest;
     fw::String result = quillet::Varnel(fw::String::FromBytes(std::move(bytes), input), fw::String(label));
     if (save != nullptr) result = fw::ConvertEncoding(result, save);
-    return WriteAll(STDOUT_FILENO, result.bytes()) ? 0 : 1;
+    const std::string& out = result.bytes();
+    return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0 ? 0 : 1;
 }
