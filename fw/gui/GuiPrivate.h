@@ -51,6 +51,8 @@ void Post(std::function<void()> f);
 // Test mode (TestSupport.cpp).
 std::function<void(Window&)> takeModalAction();
 void recordModal(const String& title);
+// The screens a test put in place of the machine's, nullptr when none.
+const std::vector<ScreenInfo>* fakedScreens();
 bool takeDialogAnswer(String* path);   // false: none queued
 bool takeMsgBoxAnswer(int* button);
 bool takeContextChoice(String* name);

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QTimer>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
@@ -225,6 +226,21 @@ void Window::SetBounds(int l, int t, int w, int h) {
     impl_->top = t;
     impl_->clientResized(w, h, true);
     impl_->layoutFrame();
+}
+
+Window::Margins Window::FrameMargins() const {
+    auto shownFrame = [](QWidget* f) {
+        QWindow* h = f && f->isVisible() ? f->windowHandle() : nullptr;
+        return h ? h->frameMargins() : QMargins();
+    };
+    QMargins m;
+    if (impl_->frameKind != PlainBox) {
+        m = shownFrame(impl_->frame);
+        for (size_t i = 0; m.isNull() && i < state().windows.size(); ++i)
+            if (state().windows[i]->Frame() != PlainBox) m = shownFrame(state().windows[i]->impl().frame);
+        if (m.isNull()) m = QMargins(4, 24, 4, 4);
+    }
+    return {m.left(), m.top() + impl_->menuHeight(), m.right(), m.bottom()};
 }
 
 int Window::MinWidth() const { return impl_->minWidth; }
