@@ -111,6 +111,14 @@ struct RectControl::Impl {
         if (widget) widget->update();
     }
     void applyGeometry();
+    // Cuts this control and what it holds to the rectangles of the
+    // containers around them: nothing shows or takes a click outside.
+    void applyClip();
+    // The part of the control inside every container around it, in window
+    // coordinates.
+    QRect shownRect() const;
+    // The control has a size but lies wholly outside a container around it.
+    bool outsideParents() const;
     void applyVisibility();
     void applyEnabled();
     void applyFont();

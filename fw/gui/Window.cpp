@@ -436,6 +436,7 @@ RectControl& Window::AddControl(const ControlSpec& spec) {
     d.applyGeometry();
     d.widget->raise();
     if (spec.setUp) spec.setUp(c);
+    d.applyClip();
     d.applyVisibility();
     d.applyEnabled();
     d.styleChanged();

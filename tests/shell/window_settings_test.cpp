@@ -23,12 +23,6 @@ protected:
         quillet::CurrentDocument = "";
         startVarnel();
     }
-    // The user drags the bar by `dy` pixels.
-    void dragBar(int dy) {
-        mouseDown("SSHor", 100, 4);
-        mouseDrag("SSHor", 100, 4 + dy);
-        mouseUp("SSHor", 100, 4);
-    }
     bool horizontalScrollBar(const char* pane) {
         return main().Control<fw::EditField>(pane).ScrollBarHorizontal();
     }
@@ -51,7 +45,7 @@ TEST_F(WindowSettingsTest, WorkingStateComesBackAtTheNextStart) {
     choosePopupRow("EncodingSelectDest", "WindowsLatin1");
     main().LoadFile(doc.string());
     const std::string path = fw::GetFolderItem(doc.string())->AbsolutePath().utf8();
-    dragBar(40);
+    dragBar("SSHor", 0, 40);
     ASSERT_EQ(barTop(), 275);
     stopVarnel();
 
@@ -152,7 +146,7 @@ TEST_F(WindowSettingsTest, ResizingReappliesTheBarsLimits) {
     EXPECT_EQ(bar.MaxLimit, maxBefore + 100);
     EXPECT_EQ(barTop(), 235);
     // The bar can now be dragged into the new space.
-    dragBar(250);
+    dragBar("SSHor", 0, 250);
     EXPECT_EQ(barTop(), 485);
     expectGroupsFollowTheBar();
 }
