@@ -153,6 +153,7 @@ void RectControl::Impl::applyVisibility() {
 void RectControl::Impl::applyEnabled() {
     if (!widget) return;
     widget->setEnabled(enabled && enabledByParents());
+    invalidate();   // a control that draws itself draws the other state
     for (RectControl* c : children) c->impl().applyEnabled();
 }
 

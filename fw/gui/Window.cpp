@@ -87,6 +87,8 @@ protected:
         QWidget::changeEvent(e);
         if (e->type() == QEvent::ActivationChange) {
             if (isActiveWindow()) win_->activation = ++state().activationSeq;
+            // Controls that draw themselves draw the active state afresh.
+            for (auto& c : win_->controls) c->impl().invalidate();
             Window* self = win_->self;
             bool active = isActiveWindow();
             Dispatch([&] { self->Fire<void()>(active ? "Activate" : "Deactivate"); });
