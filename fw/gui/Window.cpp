@@ -240,7 +240,7 @@ Window::Margins Window::FrameMargins() const {
         m = shownFrame(impl_->frame);
         for (size_t i = 0; m.isNull() && i < state().windows.size(); ++i)
             if (state().windows[i]->Frame() != PlainBox) m = shownFrame(state().windows[i]->impl().frame);
-        if (m.isNull()) m = QMargins(4, 24, 4, 4);
+        if (m.isNull()) m = QMargins(6, 30, 6, 6);
     }
     return {m.left(), m.top() + impl_->menuHeight(), m.right(), m.bottom()};
 }

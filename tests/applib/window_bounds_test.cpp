@@ -41,6 +41,22 @@ Rect fillingAvailable(const fw::Window& w, const fw::ScreenInfo& s) {
             s.AvailableHeight() - m.top - m.bottom};
 }
 
+struct Restore {
+    const char* stored;
+    Rect want;
+};
+
+// Each stored value restored onto the window at its designed bounds.
+template <size_t N>
+void expectRestored(fw::Window& win, const Restore (&cases)[N]) {
+    for (const Restore& c : cases) {
+        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
+        Vell->UserSettings->Set("Case.Pos", c.stored);
+        Vell->LoadWinPos(win, "Case");
+        EXPECT_EQ(boundsOf(win), c.want) << "stored \"" << c.stored << "\"";
+    }
+}
+
 }  // namespace
 
 using WindowBounds = AppLibTest;
@@ -49,10 +65,7 @@ TEST_F(WindowBounds, LoadWinPosAppliesEachFieldOnItsOwn) {
     fw::testing::FakeScreens({screenAt(0, 0, 1920, 1200)});
     startWithTestWindow();
     auto& win = fw::Implicit<TestWindow>();
-    struct Case {
-        const char* stored;
-        Rect want;
-    } cases[] = {
+    const Restore cases[] = {
         {"", Design},
         {"   ", Design},
         {"100,50", {100, 50, 600, 400}},
@@ -66,12 +79,7 @@ TEST_F(WindowBounds, LoadWinPosAppliesEachFieldOnItsOwn) {
         {"99999999999,40", Design},
         {"50,-99999999999", Design},
     };
-    for (const Case& c : cases) {
-        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
-        Vell->UserSettings->Set("Case.Pos", c.stored);
-        Vell->LoadWinPos(win, "Case");
-        EXPECT_EQ(boundsOf(win), c.want) << "stored \"" << c.stored << "\"";
-    }
+    expectRestored(win, cases);
 }
 
 TEST_F(WindowBounds, StoredSizeBeyondTheScreenShrinksToItsFreeAreaAndMovesOntoIt) {
@@ -82,10 +90,7 @@ TEST_F(WindowBounds, StoredSizeBeyondTheScreenShrinksToItsFreeAreaAndMovesOntoIt
     win.MaxWidth(32000);
     win.MaxHeight(32000);
     const Rect full = fillingAvailable(win, screen);
-    struct Case {
-        const char* stored;
-        Rect want;
-    } cases[] = {
+    const Restore cases[] = {
         {"99999999999,99999999999,99999999999,99999999999", full},
         {"100,80,32000,32000", full},
         {"0,30,1030,770", full},                              // a little larger than the screen
@@ -93,12 +98,7 @@ TEST_F(WindowBounds, StoredSizeBeyondTheScreenShrinksToItsFreeAreaAndMovesOntoIt
         {"40,100,720,520", {40, 100, 720, 520}},             // fits: back exactly
         {"900,700,640,480", {900, 700, 640, 480}},           // moved partly off by the user
     };
-    for (const Case& c : cases) {
-        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
-        Vell->UserSettings->Set("Case.Pos", c.stored);
-        Vell->LoadWinPos(win, "Case");
-        EXPECT_EQ(boundsOf(win), c.want) << "stored \"" << c.stored << "\"";
-    }
+    expectRestored(win, cases);
 }
 
 TEST_F(WindowBounds, EachWindowFitsTheScreenThatHoldsIt) {
@@ -109,10 +109,7 @@ TEST_F(WindowBounds, EachWindowFitsTheScreenThatHoldsIt) {
     auto& win = fw::Implicit<TestWindow>();
     win.MaxWidth(32000);
     win.MaxHeight(32000);
-    struct Case {
-        const char* stored;
-        Rect want;
-    } cases[] = {
+    const Restore cases[] = {
         {"100,80,32000,32000", fillingAvailable(win, left)},
         {"1400,100,32000,32000", fillingAvailable(win, right)},
         {"1400,100,1930,700", {fillingAvailable(win, right).l, 100, fillingAvailable(win, right).w, 700}},
@@ -120,12 +117,7 @@ TEST_F(WindowBounds, EachWindowFitsTheScreenThatHoldsIt) {
         {"1000,100,600,400", {1000, 100, 600, 400}},    // across both screens
         {"2900,900,700,500", {2900, 900, 700, 500}},    // partly off the right one
     };
-    for (const Case& c : cases) {
-        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
-        Vell->UserSettings->Set("Case.Pos", c.stored);
-        Vell->LoadWinPos(win, "Case");
-        EXPECT_EQ(boundsOf(win), c.want) << "stored \"" << c.stored << "\"";
-    }
+    expectRestored(win, cases);
 }
 
 TEST_F(WindowBounds, FixedSizeWindowOnlyMoves) {
