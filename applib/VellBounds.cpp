@@ -31,6 +31,23 @@ bool TitleStripOnScreen(int left, int top, int width) {
     return false;
 }
 
+fw::ScreenInfo ScreenFor(int left, int top, int width, int height) {
+    const int64_t x0 = left, y0 = top, x1 = x0 + std::max(width, 1), y1 = y0 + std::max(height, 1);
+    int best = 0;
+    int64_t bestArea = 0;
+    for (int i = 0; i < fw::ScreenCount(); ++i) {
+        const fw::ScreenInfo s = fw::Screen(i);
+        const int64_t sx0 = s.Left(), sy0 = s.Top(), sx1 = sx0 + s.Width(), sy1 = sy0 + s.Height();
+        if (sx0 <= x0 && x0 < sx1 && sy0 <= y0 && y0 < sy1) return s;
+        const int64_t w = std::min(x1, sx1) - std::max(x0, sx0), h = std::min(y1, sy1) - std::max(y0, sy0);
+        if (w > 0 && h > 0 && w * h > bestArea) {
+            bestArea = w * h;
+            best = i;
+        }
+    }
+    return fw::Screen(best);
+}
+
 }  // namespace VellBounds
 
 namespace {
@@ -54,6 +71,11 @@ int grownSize(const fw::String& field, int current, int minimum, int maximum) {
     return std::clamp(want, std::min(minimum, maximum), std::max(minimum, maximum));
 }
 
+// The start of an extent kept within [lo, hi), or lo when it can't fit.
+int fitInto(int start, int extent, int lo, int hi) {
+    return int(std::max<int64_t>(lo, std::min<int64_t>(start, int64_t(hi) - extent)));
+}
+
 }  // namespace
 
 void VellClass::SaveWinPos(fw::Window& window, const fw::String& name) {
@@ -61,9 +83,9 @@ void VellClass::SaveWinPos(fw::Window& window, const fw::String& name) {
 }
 
 void VellClass::LoadWinPos(fw::Window& window, const fw::String& name) {
-    const fw::String s = UserSettings->Get(name + ".Pos", fw::String()).StringValue();
-    if (s.empty()) return;
-    const Fields f = fieldsOf(s);
+    const fw::String stored = UserSettings->Get(name + ".Pos", fw::String()).StringValue();
+    if (stored.empty()) return;
+    const Fields f = fieldsOf(stored);
     using VellBounds::ToInt32;
     int left = window.Left(), top = window.Top(), width = window.Width(), height = window.Height();
     if (!f.f[0].empty()) left = ToInt32(fw::Val(f.f[0]));
@@ -76,6 +98,26 @@ void VellClass::LoadWinPos(fw::Window& window, const fw::String& name) {
     if (!VellBounds::TitleStripOnScreen(left, top, width)) {
         left = window.Left();
         top = window.Top();
+    }
+    // A restored size never outgrows the room its screen leaves for the
+    // window, frame and all; a window cut down so then moves wholly onto that
+    // screen. One that merely fits stays where the user left it.
+    const fw::Window::Margins m = window.FrameMargins();
+    const fw::ScreenInfo s = VellBounds::ScreenFor(left - m.left, top - m.top, width + m.left + m.right,
+                                                   height + m.top + m.bottom);
+    const int roomW = s.AvailableWidth() - m.left - m.right, roomH = s.AvailableHeight() - m.top - m.bottom;
+    bool cut = false;
+    if (width > window.Width() && width > roomW) {
+        width = std::max(window.Width(), roomW);
+        cut = true;
+    }
+    if (height > window.Height() && height > roomH) {
+        height = std::max(window.Height(), roomH);
+        cut = true;
+    }
+    if (cut) {
+        left = fitInto(left, width + m.right, s.AvailableLeft() + m.left, s.AvailableLeft() + s.AvailableWidth());
+        top = fitInto(top, height + m.bottom, s.AvailableTop() + m.top, s.AvailableTop() + s.AvailableHeight());
     }
     window.SetBounds(left, top, width, height);
 }

@@ -51,6 +51,8 @@ void Post(std::function<void()> f);
 // Test mode (TestSupport.cpp).
 std::function<void(Window&)> takeModalAction();
 void recordModal(const String& title);
+// The screens a test put in place of the machine's, nullptr when none.
+const std::vector<ScreenInfo>* fakedScreens();
 bool takeDialogAnswer(String* path);   // false: none queued
 bool takeMsgBoxAnswer(int* button);
 bool takeContextChoice(String* name);
@@ -109,6 +111,14 @@ struct RectControl::Impl {
         if (widget) widget->update();
     }
     void applyGeometry();
+    // Cuts this control and what it holds to the rectangles of the
+    // containers around them: nothing shows or takes a click outside.
+    void applyClip();
+    // The part of the control inside every container around it, in window
+    // coordinates.
+    QRect shownRect() const;
+    // The control has a size but lies wholly outside a container around it.
+    bool outsideParents() const;
     void applyVisibility();
     void applyEnabled();
     void applyFont();

@@ -122,9 +122,30 @@ void RectControl::Impl::applyGeometry() {
     widget->setGeometry(left, top, std::max(width, 0), std::max(height, 0));
 }
 
+static QRect boundsOf(const RectControl::Impl& d) {
+    return QRect(d.left, d.top, std::max(d.width, 0), std::max(d.height, 0));
+}
+
+QRect RectControl::Impl::shownRect() const {
+    QRect r = boundsOf(*this);
+    for (const RectControl* p = parent; p; p = p->impl().parent) r &= boundsOf(p->impl());
+    return r;
+}
+
+bool RectControl::Impl::outsideParents() const { return parent && !boundsOf(*this).isEmpty() && shownRect().isEmpty(); }
+
+void RectControl::Impl::applyClip() {
+    if (!widget) return;
+    const QRect own = boundsOf(*this), shown = shownRect();
+    // An empty mask means none to Qt: a control wholly outside is hidden instead.
+    if (shown == own || shown.isEmpty()) widget->clearMask();
+    else widget->setMask(QRegion(shown.translated(-left, -top)));
+    for (RectControl* c : children) c->impl().applyClip();
+}
+
 void RectControl::Impl::applyVisibility() {
     if (!widget) return;
-    bool show = visible && shownByParents();
+    bool show = visible && shownByParents() && !outsideParents();
     if (window) widget->setVisible(show);
     for (RectControl* c : children) c->impl().applyVisibility();
 }
@@ -132,6 +153,7 @@ void RectControl::Impl::applyVisibility() {
 void RectControl::Impl::applyEnabled() {
     if (!widget) return;
     widget->setEnabled(enabled && enabledByParents());
+    invalidate();   // a control that draws itself draws the other state
     for (RectControl* c : children) c->impl().applyEnabled();
 }
 
@@ -159,6 +181,9 @@ void RectControl::Impl::setBounds(int l, int t, int w, int h) {
         childrenResized(dw, dh);
         styleChanged();
     }
+    // Once every bound inside is final, so nothing hides on the way.
+    applyClip();
+    applyVisibility();
 }
 
 void RectControl::Impl::childrenResized(int dw, int dh) {

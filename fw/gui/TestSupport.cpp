@@ -13,6 +13,7 @@ struct TestState {
     std::deque<std::function<void(Window&)>> modalActions;
     std::vector<String> messages, urls, modalTitles;
     std::vector<testing::DialogRecord> dialogs;
+    std::vector<ScreenInfo> screens;
 };
 TestState& ts() {
     static TestState s;
@@ -36,6 +37,7 @@ int PendingAnswers() {
     auto& s = ts();
     return int(s.dialogAnswers.size() + s.msgBoxAnswers.size() + s.contextChoices.size() + s.modalActions.size());
 }
+void FakeScreens(const std::vector<ScreenInfo>& screens) { ts().screens = screens; }
 std::vector<String> ShownMessages() { return ts().messages; }
 std::vector<DialogRecord> ShownDialogs() { return ts().dialogs; }
 std::vector<String> ShownURLs() { return ts().urls; }
@@ -48,6 +50,9 @@ std::function<void(Window&)> takeModalAction() {
     auto f = std::move(ts().modalActions.front());
     ts().modalActions.pop_front();
     return f;
+}
+const std::vector<ScreenInfo>* fakedScreens() {
+    return ts().enabled && !ts().screens.empty() ? &ts().screens : nullptr;
 }
 void recordModal(const String& title) { ts().modalTitles.push_back(title); }
 template <class Q, class T>

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fw/core/String.h"
+#include "fw/gui/Screen.h"
 
 namespace fw {
 
@@ -31,6 +32,10 @@ void QueueContextMenuChoice(const String& itemName);
 // to close (the action must close or hide it).
 void QueueModalAction(std::function<void(Window&)> action);
 int PendingAnswers();   // queued answers of every kind not yet used
+
+// ScreenCount and Screen report these instead of the machine's screens
+// (Screen(0) is the first); an empty list gives the real ones back.
+void FakeScreens(const std::vector<ScreenInfo>& screens);
 
 struct DialogRecord {
     String kind;        // "open" or "save"

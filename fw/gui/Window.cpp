@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QTimer>
+#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
@@ -86,6 +87,8 @@ protected:
         QWidget::changeEvent(e);
         if (e->type() == QEvent::ActivationChange) {
             if (isActiveWindow()) win_->activation = ++state().activationSeq;
+            // Controls that draw themselves draw the active state afresh.
+            for (auto& c : win_->controls) c->impl().invalidate();
             Window* self = win_->self;
             bool active = isActiveWindow();
             Dispatch([&] { self->Fire<void()>(active ? "Activate" : "Deactivate"); });
@@ -225,6 +228,21 @@ void Window::SetBounds(int l, int t, int w, int h) {
     impl_->top = t;
     impl_->clientResized(w, h, true);
     impl_->layoutFrame();
+}
+
+Window::Margins Window::FrameMargins() const {
+    auto shownFrame = [](QWidget* f) {
+        QWindow* h = f && f->isVisible() ? f->windowHandle() : nullptr;
+        return h ? h->frameMargins() : QMargins();
+    };
+    QMargins m;
+    if (impl_->frameKind != PlainBox) {
+        m = shownFrame(impl_->frame);
+        for (size_t i = 0; m.isNull() && i < state().windows.size(); ++i)
+            if (state().windows[i]->Frame() != PlainBox) m = shownFrame(state().windows[i]->impl().frame);
+        if (m.isNull()) m = QMargins(6, 30, 6, 6);
+    }
+    return {m.left(), m.top() + impl_->menuHeight(), m.right(), m.bottom()};
 }
 
 int Window::MinWidth() const { return impl_->minWidth; }
@@ -420,6 +438,7 @@ RectControl& Window::AddControl(const ControlSpec& spec) {
     d.applyGeometry();
     d.widget->raise();
     if (spec.setUp) spec.setUp(c);
+    d.applyClip();
     d.applyVisibility();
     d.applyEnabled();
     d.styleChanged();

@@ -122,6 +122,13 @@ public:
     int Height() const;
     void Height(int v);
     void SetBounds(int left, int top, int width, int height);
+    // How far the window reaches beyond its client area on each side: its
+    // menu bar and the frame the system draws. The system's frame is known
+    // once a window has shown; until then a usual title bar is assumed.
+    struct Margins {
+        int left = 0, top = 0, right = 0, bottom = 0;
+    };
+    Margins FrameMargins() const;
     int MinWidth() const;
     void MinWidth(int v);
     int MinHeight() const;

@@ -23,17 +23,49 @@ Rect boundsOf(const fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), 
 
 constexpr Rect Design{TestWindow::DesignLeft, TestWindow::DesignTop, TestWindow::DesignWidth, TestWindow::DesignHeight};
 
+// A screen whose panels take `panelBottom` pixels at its foot.
+fw::ScreenInfo screenAt(int l, int t, int w, int h, int panelBottom = 0) {
+    fw::ScreenInfo s;
+    s.left = s.availableLeft = l;
+    s.top = s.availableTop = t;
+    s.width = s.availableWidth = w;
+    s.height = h;
+    s.availableHeight = h - panelBottom;
+    return s;
+}
+
+// The window filling the free area of the screen, frame and all.
+Rect fillingAvailable(const fw::Window& w, const fw::ScreenInfo& s) {
+    const fw::Window::Margins m = w.FrameMargins();
+    return {s.AvailableLeft() + m.left, s.AvailableTop() + m.top, s.AvailableWidth() - m.left - m.right,
+            s.AvailableHeight() - m.top - m.bottom};
+}
+
+struct Restore {
+    const char* stored;
+    Rect want;
+};
+
+// Each stored value restored onto the window at its designed bounds.
+template <size_t N>
+void expectRestored(fw::Window& win, const Restore (&cases)[N]) {
+    for (const Restore& c : cases) {
+        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
+        Vell->UserSettings->Set("Case.Pos", c.stored);
+        Vell->LoadWinPos(win, "Case");
+        EXPECT_EQ(boundsOf(win), c.want) << "stored \"" << c.stored << "\"";
+    }
+}
+
 }  // namespace
 
 using WindowBounds = AppLibTest;
 
 TEST_F(WindowBounds, LoadWinPosAppliesEachFieldOnItsOwn) {
+    fw::testing::FakeScreens({screenAt(0, 0, 1920, 1200)});
     startWithTestWindow();
     auto& win = fw::Implicit<TestWindow>();
-    struct Case {
-        const char* stored;
-        Rect want;
-    } cases[] = {
+    const Restore cases[] = {
         {"", Design},
         {"   ", Design},
         {"100,50", {100, 50, 600, 400}},
@@ -47,12 +79,45 @@ TEST_F(WindowBounds, LoadWinPosAppliesEachFieldOnItsOwn) {
         {"99999999999,40", Design},
         {"50,-99999999999", Design},
     };
-    for (const Case& c : cases) {
-        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
-        Vell->UserSettings->Set("Case.Pos", c.stored);
-        Vell->LoadWinPos(win, "Case");
-        EXPECT_EQ(boundsOf(win), c.want) << "stored \"" << c.stored << "\"";
-    }
+    expectRestored(win, cases);
+}
+
+TEST_F(WindowBounds, StoredSizeBeyondTheScreenShrinksToItsFreeAreaAndMovesOntoIt) {
+    const fw::ScreenInfo screen = screenAt(0, 0, 1024, 768, 28);   // a panel along the foot
+    fw::testing::FakeScreens({screen});
+    startWithTestWindow();
+    auto& win = fw::Implicit<TestWindow>();
+    win.MaxWidth(32000);
+    win.MaxHeight(32000);
+    const Rect full = fillingAvailable(win, screen);
+    const Restore cases[] = {
+        {"99999999999,99999999999,99999999999,99999999999", full},
+        {"100,80,32000,32000", full},
+        {"0,30,1030,770", full},                              // a little larger than the screen
+        {"200,100,1030,500", {full.l, 100, full.w, 500}},    // too wide only
+        {"40,100,720,520", {40, 100, 720, 520}},             // fits: back exactly
+        {"900,700,640,480", {900, 700, 640, 480}},           // moved partly off by the user
+    };
+    expectRestored(win, cases);
+}
+
+TEST_F(WindowBounds, EachWindowFitsTheScreenThatHoldsIt) {
+    // Side by side, the right one larger and with a panel.
+    const fw::ScreenInfo left = screenAt(0, 0, 1280, 800), right = screenAt(1280, 0, 1920, 1080, 40);
+    fw::testing::FakeScreens({left, right});
+    startWithTestWindow();
+    auto& win = fw::Implicit<TestWindow>();
+    win.MaxWidth(32000);
+    win.MaxHeight(32000);
+    const Restore cases[] = {
+        {"100,80,32000,32000", fillingAvailable(win, left)},
+        {"1400,100,32000,32000", fillingAvailable(win, right)},
+        {"1400,100,1930,700", {fillingAvailable(win, right).l, 100, fillingAvailable(win, right).w, 700}},
+        {"1500,200,700,500", {1500, 200, 700, 500}},
+        {"1000,100,600,400", {1000, 100, 600, 400}},    // across both screens
+        {"2900,900,700,500", {2900, 900, 700, 500}},    // partly off the right one
+    };
+    expectRestored(win, cases);
 }
 
 TEST_F(WindowBounds, FixedSizeWindowOnlyMoves) {

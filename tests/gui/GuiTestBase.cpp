@@ -204,6 +204,29 @@ void GuiTest::mouseExit(const std::string& name) {
     processEvents();
 }
 
+void GuiTest::dragBar(const std::string& name, int dx, int dy) {
+    mouseDown(name, 5, 4);
+    mouseDrag(name, 5 + dx, 4 + dy);
+    mouseUp(name, 5, 4);
+}
+
+Box GuiTest::shownBox(const std::string& name) {
+    processEvents();
+    QWidget* w = widgetOf(control(name));
+    if (!w->isVisible()) return {};
+    QRect r = w->geometry();
+    if (!w->mask().isEmpty()) r &= w->mask().boundingRect().translated(r.topLeft());
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+fw::RectControl* GuiTest::controlAt(fw::Window& win, int x, int y) {
+    // Where Qt sends a click there, then up to the control that owns it.
+    for (QWidget* w = win.impl().clientWidget()->childAt(x, y); w; w = w->parentWidget())
+        for (int i = 0; i < win.ControlCount(); ++i)
+            if (widgetOf(*win.Control(i)) == w) return win.Control(i);
+    return nullptr;
+}
+
 // The item of that name in the menus shown: the front window's bar, else
 // the application's. Fails the test when there is none.
 static fw::MenuItemPtr shownMenuItem(const std::string& itemName) {

@@ -29,6 +29,12 @@
 #include "fw/gui/Gui.h"
 #include "fw/gui/TestSupport.h"
 
+// A rectangle in window coordinates.
+struct Box {
+    int left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const Box&, const Box&) = default;
+};
+
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -74,6 +80,15 @@ protected:
     void mouseUp(const std::string& name, int x, int y);
     void mouseMove(const std::string& name, int x, int y);   // no button held
     void mouseExit(const std::string& name);
+    // The user drags a splitter bar by (dx, dy) from a point inside it.
+    void dragBar(const std::string& name, int dx, int dy);
+
+    // What the user sees of a control: the box around its shown part, in
+    // window coordinates; width 0 when none of it shows.
+    Box shownBox(const std::string& name);
+    // The control that a click at (x, y) of the window's client area
+    // reaches, nullptr when it reaches none.
+    fw::RectControl* controlAt(fw::Window& win, int x, int y);
 
     // Menus, pop-ups.
     bool chooseMenu(const std::string& itemName);   // false when absent or disabled

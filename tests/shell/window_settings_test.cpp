@@ -7,6 +7,7 @@
 #include "fw/core/TextEncoding.h"
 #include "fw/gui/Gui.h"
 #include "shell/EncodingSelect.h"
+#include "shell/OptionWindow.h"
 #include "splitter/SmartSplitter.h"
 
 namespace fs = std::filesystem;
@@ -21,12 +22,6 @@ protected:
         quillet::WordWrap = false;
         quillet::CurrentDocument = "";
         startVarnel();
-    }
-    // The user drags the bar by `dy` pixels.
-    void dragBar(int dy) {
-        mouseDown("SSHor", 100, 4);
-        mouseDrag("SSHor", 100, 4 + dy);
-        mouseUp("SSHor", 100, 4);
     }
     bool horizontalScrollBar(const char* pane) {
         return main().Control<fw::EditField>(pane).ScrollBarHorizontal();
@@ -50,7 +45,7 @@ TEST_F(WindowSettingsTest, WorkingStateComesBackAtTheNextStart) {
     choosePopupRow("EncodingSelectDest", "WindowsLatin1");
     main().LoadFile(doc.string());
     const std::string path = fw::GetFolderItem(doc.string())->AbsolutePath().utf8();
-    dragBar(40);
+    dragBar("SSHor", 0, 40);
     ASSERT_EQ(barTop(), 275);
     stopVarnel();
 
@@ -151,7 +146,7 @@ TEST_F(WindowSettingsTest, ResizingReappliesTheBarsLimits) {
     EXPECT_EQ(bar.MaxLimit, maxBefore + 100);
     EXPECT_EQ(barTop(), 235);
     // The bar can now be dragged into the new space.
-    dragBar(250);
+    dragBar("SSHor", 0, 250);
     EXPECT_EQ(barTop(), 485);
     expectGroupsFollowTheBar();
 }
@@ -186,6 +181,34 @@ TEST_F(WindowSettingsTest, HandEditedFileLoadsWhatItCan) {
     EXPECT_EQ(shownMessages(), std::vector<std::string>{"Error: not file found"});
     click("PBConvert");
     EXPECT_FALSE(text("EFDest").empty());
+}
+
+TEST_F(WindowSettingsTest, WindowsStoredBeyondTheScreenOpenWhollyOnIt) {
+    fw::ScreenInfo screen;
+    screen.width = screen.availableWidth = 1280;
+    screen.height = 800;
+    screen.availableTop = 30;   // a panel along the top
+    screen.availableHeight = 770;
+    fw::testing::FakeScreens({screen});
+    auto expectOnScreen = [&](const fw::Window& w) {
+        const fw::Window::Margins m = w.FrameMargins();
+        EXPECT_GE(w.Left() - m.left, screen.AvailableLeft());
+        EXPECT_GE(w.Top() - m.top, screen.AvailableTop());
+        EXPECT_LE(w.Left() + w.Width() + m.right, screen.AvailableLeft() + screen.AvailableWidth());
+        EXPECT_LE(w.Top() + w.Height() + m.bottom, screen.AvailableTop() + screen.AvailableHeight());
+    };
+    for (const char* pos : {"100,80,32000,32000", "99999999999,99999999999,99999999999,99999999999"}) {
+        writeSettings(std::string("[mainwindow]\npos=") + pos + "\n[optionwindow]\npos=" + pos + "\n");
+        freshStart();
+        expectOnScreen(main());
+        EXPECT_GT(main().Width(), 614);   // as large as the screen allows
+        click("PBOptions");
+        expectOnScreen(fw::Implicit<OptionWindow>());
+        const std::string kept = std::to_string(main().Left()) + "," + std::to_string(main().Top()) + "," +
+                                 std::to_string(main().Width()) + "," + std::to_string(main().Height());
+        stopVarnel();
+        EXPECT_EQ(savedSetting("MainWindow.Pos"), kept);
+    }
 }
 
 TEST_F(WindowSettingsTest, ClosingTheMainWindowEndsTheRunAndWritesTheFile) {

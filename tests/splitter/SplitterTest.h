@@ -59,11 +59,4 @@ protected:
     }
 
     SmartSplitter& bar(const std::string& name = "SSHor") { return control<SmartSplitter>(name); }
-
-    // The user drags the bar by `dy` pixels from a point inside it.
-    void dragBar(const std::string& name, int dx, int dy) {
-        mouseDown(name, 5, 4);
-        mouseDrag(name, 5 + dx, 4 + dy);
-        mouseUp(name, 5, 4);
-    }
 };

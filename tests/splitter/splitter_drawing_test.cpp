@@ -35,6 +35,31 @@ TEST_F(SplitterDrawingTest, ConverterBarShowsTwoSmallBarsAcrossItsMiddle) {
               (std::vector<std::string>{none, none, none, line, none, line, none, none, none}));
 }
 
+class OtherWindow : public fw::Window {};
+
+TEST_F(SplitterDrawingTest, BarRedrawsWhenDisabledOrItsWindowLeavesTheFront) {
+    openConverterLayout();
+    SmartSplitter& s = bar();
+    ASSERT_NE(s.colorDark, s.colorDarkDisabled);
+    auto gripRow = [&](fw::Color ink) { return art(s, ink, 280, 294)[3]; };
+    const std::string grip = "..###########..";
+    ASSERT_TRUE(s.Active());
+    EXPECT_EQ(gripRow(s.colorDark), grip);
+    s.Enabled(false);
+    EXPECT_EQ(gripRow(s.colorDarkDisabled), grip);
+    s.Enabled(true);
+    EXPECT_EQ(gripRow(s.colorDark), grip);
+
+    fw::Implicit<OtherWindow>();
+    processEvents();
+    ASSERT_FALSE(s.Active());
+    EXPECT_EQ(gripRow(s.colorDarkDisabled), grip);
+    s.Window()->Activate();
+    processEvents();
+    ASSERT_TRUE(s.Active());
+    EXPECT_EQ(gripRow(s.colorDark), grip);
+}
+
 TEST_F(SplitterDrawingTest, AutomaticGripStyleFollowsThicknessAndLength) {
     open({fw::Spec<SmartSplitter>("SSLarge", "", 10, 10, 121, 13, LockL | LockT),
           fw::Spec<SmartSplitter>("SSShort", "", 10, 60, 120, 13, LockL | LockT),
