@@ -194,27 +194,27 @@ void SmartSplitter::Event_Close() {
 
 void SmartSplitter::setHandleType(int t) {
     switch (t) {
-    case 1:
+    case HandleSmallBars:
         handleDimple = false;
         handleLarge = false;
         handleCount = 3;
         break;
-    case 2:
+    case HandleLargeBars:
         handleDimple = false;
         handleLarge = true;
         handleCount = 2;
         break;
-    case 3:
+    case HandleSmallDimples:
         handleDimple = true;
         handleLarge = false;
         handleCount = 3;
         break;
-    case 4:
+    case HandleLargeDimple:
         handleDimple = true;
         handleLarge = true;
         handleCount = 1;
         break;
-    case 0: {
+    case HandleAutomatic: {
         handleDimple = onDarkBackground();
         handleLarge = false;
         const int T = thickness(), L = length();

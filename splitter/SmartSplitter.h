@@ -104,7 +104,15 @@ public:
     bool maxLimitOffsetPropSet = false;
     bool maxLimitPropSet = false;
     bool minLimitPropSet = false;
-    int HandleType = 0;   // 0 automatic, 1 small bars, 2 large bars, 3 small dimples, 4 large dimple
+    // Grip styles of HandleType; any other number draws no grip.
+    enum : int {
+        HandleAutomatic = 0,
+        HandleSmallBars = 1,
+        HandleLargeBars = 2,
+        HandleSmallDimples = 3,
+        HandleLargeDimple = 4,
+    };
+    int HandleType = HandleAutomatic;
     bool backgroundDark = false;
 
     // --- Methods, in method-table order -----------------------------------

@@ -23,7 +23,7 @@ void Reset();   // empties the queues and the records
 
 // The next open or save dialog returns this path ("" cancels).
 void QueueDialogAnswer(const String& path);
-// The next message box returns this button (1 OK, 2 Cancel, 6 Yes, 7 No).
+// The next message box returns this button (AnswerOK, AnswerCancel, ...).
 void QueueMsgBoxAnswer(int button);
 // The next contextual menu chooses the item of this name ("" dismisses).
 void QueueContextMenuChoice(const String& itemName);

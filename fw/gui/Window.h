@@ -86,7 +86,7 @@ template <class T>
 ControlSpec Spec(const String& name, const String& parent, int left, int top, int width, int height,
                  unsigned locks, std::function<void(T&)> setUp = {}) {
     ControlSpec s{name, parent, left, top, width, height, locks,
-                  [] { return std::unique_ptr<RectControl>(new T()); }, {}};
+                  [] { return std::unique_ptr<RectControl>(std::make_unique<T>()); }, {}};
     if (setUp) s.setUp = [setUp](RectControl& c) { setUp(static_cast<T&>(c)); };
     return s;
 }
@@ -105,6 +105,8 @@ public:
         PlainBox = 4,
         MetalWindow = 9,
     };
+    // Size states.
+    enum SizeStateKind : int { StateNormal = 0, StateMinimized = 1, StateMaximized = 2 };
 
     String Title() const;
     void Title(const String& t);
@@ -152,7 +154,7 @@ public:
     void Maximize();
     void Minimize();
     void Restore();
-    int SizeState() const;   // 0 normal, 1 minimized, 2 maximized
+    int SizeState() const;   // a SizeStateKind
 
     MenuBarPtr MenuBar() const;
     void MenuBar(MenuBarPtr bar);

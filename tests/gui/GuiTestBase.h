@@ -84,7 +84,7 @@ protected:
     // Dialogs, message boxes, contextual menus, modal windows.
     void answerNextDialog(const std::filesystem::path& file);
     void cancelNextDialog();
-    void answerNextMsgBox(int button);   // 1 OK, 2 Cancel, 6 Yes, 7 No
+    void answerNextMsgBox(int button);   // fw::AnswerOK, AnswerCancel, AnswerYes, AnswerNo
     void chooseNextContextMenu(const std::string& itemName);
     void onNextModal(std::function<void(fw::Window&)> action);
     std::vector<std::string> shownMessages();
