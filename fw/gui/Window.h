@@ -38,10 +38,10 @@
 //
 // One implicit instance per window class: fw::Implicit<MainWindow>() makes
 // it on first use and returns it; after the window has closed the next call
-// makes a new one (a closed window is never handed out). The object of a
-// closed window stays valid after it has closed (the last 16 closed windows
-// are kept; the rest go once no handler runs), so a reference held across
-// the close still reads its values.
+// makes a new one (a closed window is never handed out). A closed window is
+// deleted from the event loop once no handler runs (one may still hold it)
+// and no ShowModal of it waits. So a reference from Implicit serves the
+// handler or the statement that asked for it; keep none across a close.
 //
 // Window events (bind with On): "Open", "Close", "Restore", "Minimize",
 // "Maximize", "Resized" (after the locks have been applied), "Activate",
@@ -144,9 +144,9 @@ public:
     bool Visible() const;
     void Visible(bool b);
     void Show();
-    // Shows the window modally and returns when it has closed or hidden.
-    // Under test (TestSupport.h) it shows without waiting, unless an action
-    // was queued for the next modal window.
+    // Shows the window modally and returns when it has closed or hidden;
+    // the object lives until then. Under test (TestSupport.h) the queued
+    // action plays the user inside the loop.
     void ShowModal();
     void Close();
     bool IsClosed() const;   // Close has run (the object may linger briefly)
