@@ -172,10 +172,16 @@ bool Guarded(const std::function<void()>& f) {
     }
 }
 
+// The Qt application object, from InitGui to EndGui.
+static std::unique_ptr<QApplication>& qtApplication() {
+    static std::unique_ptr<QApplication> app;
+    return app;
+}
+
 void InitGui(int& argc, char** argv) {
     if (!qApp) {
         static int s_argc = argc;
-        new QApplication(s_argc, argv);
+        qtApplication() = std::make_unique<QApplication>(s_argc, argv);
     }
     QApplication::setQuitOnLastWindowClosed(false);
     SetBackgroundTaskHook(yieldToEvents);
@@ -214,6 +220,12 @@ void EndApplication() {
     st.started = false;
     st.quitting = false;
     st.quitDone = false;
+}
+
+void EndGui() {
+    // What waits for deletion goes while Qt is still there.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    qtApplication().reset();
 }
 
 void Quit() {

@@ -1,5 +1,7 @@
 #pragma once
 // Inside the GUI layer only: windows, menus and the application's state.
+#include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QWidget>
@@ -11,9 +13,7 @@
 
 #include "fw/gui/GuiPrivate.h"
 
-class QAction;
 class QEventLoop;
-class QMenu;
 
 namespace fw {
 
@@ -88,8 +88,9 @@ struct MenuItem::Impl {
     PicturePtr icon;
     std::vector<MenuItemPtr> children;
     MenuItem* parent = nullptr;
-    QAction* action = nullptr;
-    QMenu* menu = nullptr;
+    // The item's own; see ~MenuItem for when they go.
+    std::unique_ptr<QAction> action;
+    std::unique_ptr<QMenu> menu;
     std::vector<QPointer<QMenuBar>> bars;   // for a menu bar: where it shows
     bool quitItem = false;
 
