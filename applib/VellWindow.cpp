@@ -15,8 +15,8 @@ VellWindow::VellWindow(const fw::String& name) : Name(name) {
 bool VellWindow::CanTakeSizeState(int32_t state) const {
     const int frame = Frame();
     const bool hasSizeBoxes = frame == DocumentWindow || frame == MetalWindow;
-    if (state == 1) return hasSizeBoxes;
-    if (state == 2) return hasSizeBoxes && Resizeable();
+    if (state == StateMinimized) return hasSizeBoxes;
+    if (state == StateMaximized) return hasSizeBoxes && Resizeable();
     return true;
 }
 
@@ -25,11 +25,11 @@ void VellWindow::Event_Open() {
     int32_t state = Vell->UserSettings->Get(Name + ".State", "0").Int32Value();
     // A state this window can't take would leave a modal box invisible and
     // the application blocked behind it.
-    if (!CanTakeSizeState(state)) state = 0;
+    if (!CanTakeSizeState(state)) state = StateNormal;
     WindowSizeState = state;
     Vell->LoadWinPos(*this, Name);
-    if (WindowSizeState == 2) Maximize();
-    else if (WindowSizeState == 1) Minimize();
+    if (WindowSizeState == StateMaximized) Maximize();
+    else if (WindowSizeState == StateMinimized) Minimize();
     RaiseEvent("Open");
 }
 
@@ -37,22 +37,22 @@ void VellWindow::Event_Close() {
     RaiseEvent("Close");
     Vell->UserSettings->Set(Name + ".State", WindowSizeState);
     // Bounds of a minimized or maximized window aren't the ones to restore.
-    if (WindowSizeState == 0) Vell->SaveWinPos(*this, Name);
+    if (WindowSizeState == StateNormal) Vell->SaveWinPos(*this, Name);
     if (CloseAppOnExit) fw::Quit();
 }
 
 void VellWindow::Event_Restore() {
-    WindowSizeState = 0;
+    WindowSizeState = StateNormal;
     RaiseEvent("Restore");
 }
 
 void VellWindow::Event_Minimize() {
-    WindowSizeState = 1;
+    WindowSizeState = StateMinimized;
     RaiseEvent("Minimize");
 }
 
 void VellWindow::Event_Maximize() {
-    WindowSizeState = 2;
+    WindowSizeState = StateMaximized;
     RaiseEvent("Maximize");
 }
 

@@ -27,7 +27,7 @@ public:
     // language and settings keys.
     explicit VellWindow(const fw::String& name);
 
-    int32_t WindowSizeState = 0;   // 0 normal, 1 minimized, 2 maximized
+    int32_t WindowSizeState = StateNormal;   // a Window::SizeStateKind, stored as its number
     const fw::String Name;
     bool CloseAppOnExit = false;   // closing this window quits the application
 

@@ -118,8 +118,8 @@ void MainWindow::SaveFile(const fw::String& path) {
         if (lost > 0) {
             int answer = fw::MsgBox(fw::Str(int64_t(lost)) + " character(s) can not be written in the encoding " +
                                         fw::String(enc->name) + " and would be saved as \"?\". Save anyway?",
-                                    1 + 48);
-            if (answer != 1) return;
+                                    fw::MsgBoxOKCancel + fw::MsgBoxCaution);
+            if (answer != fw::AnswerOK) return;
         }
     }
 

@@ -46,5 +46,6 @@ int _Main(int argc, char** argv) {
     });
     fw::EndApplication();
     ReleaseModuleObjects();
+    fw::EndGui();
     return status;
 }

@@ -66,6 +66,76 @@ SmartSplitter::DimpleTable buildDimpleTable(const char* rows, double factor) {
 
 fw::Color grey(double v) { return fw::HSV(0, 0, v); }
 
+// What the bar suggests for a control, by class. A control takes the first
+// row of its class (subclasses included, so the more derived come first)
+// whose entry applies; kGoOn passes on to the next row, and past the last
+// row the defaults hold. Each entry is given the bar's orientation.
+constexpr int kGoOn = INT_MIN;
+using Entry = int (*)(const RectControl&, bool vertical);
+struct ClassSuggestions {
+    bool (*is)(const RectControl*);
+    Entry minSizeVisible;   // pixels
+    Entry shouldResize;     // 1 or 0
+    Entry offset;           // pixels
+    bool hasEmbedded;
+};
+
+template <class T>
+bool isA(const RectControl* c) {
+    return IsA<T>(c);
+}
+constexpr int kDefaultMinSizeVisible = 2;
+constexpr int kDefaultOffset = 30;
+int goOn(const RectControl&, bool) { return kGoOn; }
+template <int N>
+int always(const RectControl&, bool) {
+    return N;
+}
+template <int N>
+int whenVertical(const RectControl&, bool vertical) {
+    return vertical ? N : kGoOn;
+}
+
+const ClassSuggestions kSuggestions[] = {
+    // A bar lying the same way never resizes; one lying across goes on (a canvas).
+    {isA<SmartSplitter>, goOn,
+     [](const RectControl& c, bool v) { return (c.Width() < c.Height()) == v ? 0 : kGoOn; }, goOn, true},
+    {isA<fw::TabPanel>, always<28>, always<1>, always<140>, true},
+    {isA<fw::PagePanel>, always<28>, always<1>, always<100>, true},
+    {isA<fw::GroupBox>, always<28>, always<1>, always<100>, true},
+    {isA<fw::Listbox>, always<20>, always<1>,
+     [](const RectControl& c, bool v) {
+         if (v) return 86;
+         return static_cast<const fw::Listbox&>(c).ScrollBarHorizontal() ? 66 : kGoOn;
+     },
+     true},
+    {isA<fw::Canvas>, goOn, always<1>, goOn, true},
+    {isA<fw::EditField>, whenVertical<20>,
+     [](const RectControl& c, bool v) { return v || static_cast<const fw::EditField&>(c).MultiLine() ? 1 : kGoOn; },
+     [](const RectControl& c, bool v) {
+         auto& ef = static_cast<const fw::EditField&>(c);
+         if (v) return ef.ScrollBarVertical() ? 80 : 60;
+         return ef.MultiLine() && ef.ScrollBarHorizontal() ? 46 : kGoOn;
+     },
+     true},
+    {isA<fw::CheckBox>, whenVertical<18>, goOn, whenVertical<60>, false},
+    {isA<fw::RadioButton>, whenVertical<18>, goOn, whenVertical<60>, false},
+    {isA<fw::PopupMenu>, whenVertical<18>, whenVertical<1>, whenVertical<40>, false},
+    {isA<fw::StaticText>, goOn,
+     [](const RectControl& c, bool v) { return !v && static_cast<const fw::StaticText&>(c).MultiLine() ? 1 : kGoOn; },
+     whenVertical<40>, false},
+};
+
+// The first applying entry of the control's rows, kGoOn when none applies.
+int suggestion(const RectControl* c, Entry ClassSuggestions::*entry, bool vertical) {
+    if (!c) return kGoOn;
+    for (const ClassSuggestions& row : kSuggestions) {
+        if (!row.is(c)) continue;
+        if (int v = (row.*entry)(*c, vertical); v != kGoOn) return v;
+    }
+    return kGoOn;
+}
+
 }  // namespace
 
 SmartSplitter::SmartSplitter() {
@@ -110,6 +180,26 @@ int SmartSplitter::indexOfAttached(const RectControl* control) {
         fw::RuntimeBackgroundTask();
     }
     return -1;
+}
+
+void SmartSplitter::appendAttached(RectControl* control, int minSizeVisible, bool shouldResize, bool shouldMove,
+                                   bool behind, bool shouldCenter) {
+    attachedControl.push_back(control);
+    attachedControlMinSizeVisible.push_back(minSizeVisible);
+    attachedControlShouldResize.push_back(shouldResize);
+    attachedControlShouldMove.push_back(shouldMove);
+    attachedControlBehind.push_back(behind);
+    attachedControlShouldCenter.push_back(shouldCenter);
+}
+
+void SmartSplitter::removeAttached(size_t from, size_t count) {
+    auto cut = [from, count](auto& v) { v.erase(v.begin() + from, v.begin() + from + count); };
+    cut(attachedControl);
+    cut(attachedControlMinSizeVisible);
+    cut(attachedControlShouldResize);
+    cut(attachedControlShouldMove);
+    cut(attachedControlBehind);
+    cut(attachedControlShouldCenter);
 }
 
 void SmartSplitter::warn(const fw::String& text) {
@@ -194,27 +284,27 @@ void SmartSplitter::Event_Close() {
 
 void SmartSplitter::setHandleType(int t) {
     switch (t) {
-    case 1:
+    case HandleSmallBars:
         handleDimple = false;
         handleLarge = false;
         handleCount = 3;
         break;
-    case 2:
+    case HandleLargeBars:
         handleDimple = false;
         handleLarge = true;
         handleCount = 2;
         break;
-    case 3:
+    case HandleSmallDimples:
         handleDimple = true;
         handleLarge = false;
         handleCount = 3;
         break;
-    case 4:
+    case HandleLargeDimple:
         handleDimple = true;
         handleLarge = true;
         handleCount = 1;
         break;
-    case 0: {
+    case HandleAutomatic: {
         handleDimple = onDarkBackground();
         handleLarge = false;
         const int T = thickness(), L = length();
@@ -385,9 +475,7 @@ void SmartSplitter::attach(RectControl* control) {
         fw::RuntimeBackgroundTask();
     }
 
-    attachedControl.push_back(control);
-    attachedControlShouldCenter.push_back(false);
-    attachedControlMinSizeVisible.push_back(suggestMinSizeControlShouldBeVisible(control));
+    const int minSizeVisible = suggestMinSizeControlShouldBeVisible(control);
 
     const bool behind = posOf(control) < position();
     bool shouldMove = false;
@@ -415,9 +503,7 @@ void SmartSplitter::attach(RectControl* control) {
         }
         setMaxAttachedControl(control, true);
     }
-    attachedControlBehind.push_back(behind);
-    attachedControlShouldMove.push_back(shouldMove);
-    attachedControlShouldResize.push_back(shouldResize);
+    appendAttached(control, minSizeVisible, shouldResize, shouldMove, behind, false);
 
     const int offset = suggestOffsetSizeForControl(control);
     if (behind) {
@@ -437,46 +523,29 @@ void SmartSplitter::attach(RectControl* control) {
 }
 
 int SmartSplitter::suggestMinSizeControlShouldBeVisible(RectControl* control) {
-    if (IsA<fw::Listbox>(control)) return 20;
-    if (isVertical && (IsA<fw::CheckBox>(control) || IsA<fw::RadioButton>(control))) return 18;
-    if (isVertical && IsA<fw::EditField>(control)) return 20;
-    if (isVertical && IsA<fw::PopupMenu>(control)) return 18;
-    if (IsA<fw::GroupBox>(control) || IsA<fw::PagePanel>(control)) return 28;
-    return 2;
+    const int v = suggestion(control, &ClassSuggestions::minSizeVisible, isVertical);
+    return v == kGoOn ? kDefaultMinSizeVisible : v;
 }
 
 bool SmartSplitter::suggestWhetherControlShouldResize(RectControl* control) {
     if (!control) return false;
-    if (IsA<SmartSplitter>(control) && (control->Width() < control->Height()) == isVertical) return false;
+    // Only the bar row says no, and it comes before the locks.
+    const int byClass = suggestion(control, &ClassSuggestions::shouldResize, isVertical);
+    if (byClass == 0) return false;
     if (isVertical ? (control->LockLeft() && control->LockRight()) : (control->LockTop() && control->LockBottom()))
         return true;
-    if (IsA<fw::Canvas>(control) || IsA<fw::Listbox>(control)) return true;
-    if (auto* ef = dynamic_cast<fw::EditField*>(control); ef && (isVertical || ef->MultiLine())) return true;
-    if (auto* st = dynamic_cast<fw::StaticText*>(control); st && !isVertical && st->MultiLine()) return true;
-    if (isVertical && IsA<fw::PopupMenu>(control)) return true;
-    if (IsA<fw::GroupBox>(control) || IsA<fw::PagePanel>(control)) return true;
-    return false;
+    return byClass == 1;
 }
 
 int SmartSplitter::suggestOffsetSizeForControl(RectControl* control) {
-    if (IsA<fw::TabPanel>(control)) return 140;
-    if (IsA<fw::GroupBox>(control) || IsA<fw::PagePanel>(control)) return 100;
-    if (auto* lb = dynamic_cast<fw::Listbox*>(control)) {
-        if (isVertical) return 86;
-        if (lb->ScrollBarHorizontal()) return 66;
-    }
-    if (auto* ef = dynamic_cast<fw::EditField*>(control)) {
-        if (isVertical) return ef->ScrollBarVertical() ? 80 : 60;
-        if (ef->MultiLine() && ef->ScrollBarHorizontal()) return 46;
-    }
-    if (isVertical && (IsA<fw::CheckBox>(control) || IsA<fw::RadioButton>(control))) return 60;
-    if (isVertical && (IsA<fw::PopupMenu>(control) || IsA<fw::StaticText>(control))) return 40;
-    return 30;
+    const int v = suggestion(control, &ClassSuggestions::offset, isVertical);
+    return v == kGoOn ? kDefaultOffset : v;
 }
 
 bool SmartSplitter::controlCommonlyHasEmbeddedControls(RectControl* control) {
-    return IsA<fw::PagePanel>(control) || IsA<fw::GroupBox>(control) || IsA<fw::Canvas>(control) ||
-           IsA<fw::EditField>(control) || IsA<fw::Listbox>(control);
+    for (const ClassSuggestions& row : kSuggestions)
+        if (control && row.is(control)) return row.hasEmbedded;
+    return false;
 }
 
 void SmartSplitter::setMinAttachedControl(RectControl* control, bool onlyIfOuter) {
@@ -533,12 +602,7 @@ void SmartSplitter::unAttach(RectControl* control, bool silent) {
         if (!silent) warningForControlNotAttached(control, "unAttach");
         return;
     }
-    attachedControl.erase(attachedControl.begin() + i);
-    attachedControlMinSizeVisible.erase(attachedControlMinSizeVisible.begin() + i);
-    attachedControlShouldResize.erase(attachedControlShouldResize.begin() + i);
-    attachedControlShouldMove.erase(attachedControlShouldMove.begin() + i);
-    attachedControlBehind.erase(attachedControlBehind.begin() + i);
-    attachedControlShouldCenter.erase(attachedControlShouldCenter.begin() + i);
+    removeAttached(size_t(i));
 
     if (controlCommonlyHasEmbeddedControls(control)) {
         fw::Window& w = win();
@@ -555,12 +619,7 @@ void SmartSplitter::unAttachAllControls() {
         c = nullptr;
         fw::RuntimeBackgroundTask();
     }
-    attachedControl.clear();
-    attachedControlMinSizeVisible.clear();
-    attachedControlShouldResize.clear();
-    attachedControlShouldMove.clear();
-    attachedControlBehind.clear();
-    attachedControlShouldCenter.clear();
+    removeAttached(0, attachedControl.size());
     minAttachedControl = nullptr;
     maxAttachedControl = nullptr;
 }

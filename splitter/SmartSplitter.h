@@ -104,7 +104,15 @@ public:
     bool maxLimitOffsetPropSet = false;
     bool maxLimitPropSet = false;
     bool minLimitPropSet = false;
-    int HandleType = 0;   // 0 automatic, 1 small bars, 2 large bars, 3 small dimples, 4 large dimple
+    // Grip styles of HandleType; any other number draws no grip.
+    enum : int {
+        HandleAutomatic = 0,
+        HandleSmallBars = 1,
+        HandleLargeBars = 2,
+        HandleSmallDimples = 3,
+        HandleLargeDimple = 4,
+    };
+    int HandleType = HandleAutomatic;
     bool backgroundDark = false;
 
     // --- Methods, in method-table order -----------------------------------
@@ -171,6 +179,10 @@ public:
 private:
     // The bar's window; a bar outside a window is a nil-object fault.
     fw::Window& win() const;
+    // The record's six arrays grow and shrink only together.
+    void appendAttached(fw::RectControl* control, int minSizeVisible, bool shouldResize, bool shouldMove, bool behind,
+                        bool shouldCenter);
+    void removeAttached(size_t from, size_t count = 1);
     // Index of `control` in the record, -1 when it is not attached.
     int indexOfAttached(const fw::RectControl* control);
     // A developer warning, shown only while showWarningsDialogs is set.

@@ -30,7 +30,9 @@ int& PaintDepth() {
     return depth;
 }
 
-bool HandlerRunning() { return state().handlerDepth > 0; }
+// Handlers that wait below the innermost modal loop don't count: the user
+// acts inside that loop.
+bool HandlerRunning() { return state().handlerDepth > state().modalBase; }
 
 static std::deque<std::function<void()>>& idleQueue() {
     static std::deque<std::function<void()>> q;
@@ -52,7 +54,8 @@ void Dispatch(const std::function<void()>& f) {
     Guarded(f);
     --InputBlockDepth();
     --st.handlerDepth;
-    if (st.handlerDepth == 0 && !idleQueue().empty()) Post(runIdleQueue);
+    if (!HandlerRunning() && !idleQueue().empty()) Post(runIdleQueue);
+    if (st.handlerDepth == 0) freeClosedWindowsLater();
 }
 
 void WhenIdle(std::function<void()> f) {
@@ -64,19 +67,36 @@ void Post(std::function<void()> f) {
     QTimer::singleShot(0, qApp, [f = std::move(f)] { Guarded(f); });
 }
 
-// Closed windows kept alive: callers may still hold references to them, as
-// they could to a reference-counted window of the original framework.
-constexpr size_t kKeptClosedWindows = 16;
-
-static void flushGraveyard() {
-    // A window is deleted only once no handler (that may hold it) runs.
-    if (HandlerRunning()) return flushGraveyardLater();
-    auto& g = state().graveyard;
-    if (g.size() > kKeptClosedWindows) g.erase(g.begin(), g.end() - kKeptClosedWindows);
+ModalScope::ModalScope()
+    : blocked_(std::exchange(InputBlockDepth(), 0)),
+      base_(std::exchange(state().modalBase, state().handlerDepth)),
+      active_(QApplication::activeWindow()) {}
+ModalScope::~ModalScope() {
+    InputBlockDepth() = blocked_;
+    state().modalBase = base_;
+    if (active_ && active_->isVisible()) active_->activateWindow();
 }
 
-void flushGraveyardLater() {
-    if (qApp) QTimer::singleShot(0, qApp, flushGraveyard);
+// A closed window is deleted once nothing can be using it: no handler runs,
+// not even one waiting below a modal loop (it may hold the window), and no
+// ShowModal of it waits. Deleting from the event loop keeps it out of Qt's
+// delivery of the window's own events.
+static void freeClosedWindows() {
+    auto& st = state();
+    if (st.handlerDepth > 0) return;   // Dispatch asks again when the last one returns
+    std::vector<std::unique_ptr<Window>> done;
+    for (auto it = st.graveyard.begin(); it != st.graveyard.end();) {
+        if ((*it)->impl().modalDepth > 0) {
+            ++it;
+            continue;
+        }
+        done.push_back(std::move(*it));
+        it = st.graveyard.erase(it);
+    }
+}
+
+void freeClosedWindowsLater() {
+    if (qApp && !state().graveyard.empty()) QTimer::singleShot(0, qApp, freeClosedWindows);
 }
 
 }  // namespace gui_detail
@@ -135,7 +155,7 @@ void UnhandledException(std::exception_ptr e) {
         what = x.what();
     } catch (...) {
     }
-    MsgBox("An exception of class " + cls + " was not handled: " + what, 16);
+    MsgBox("An exception of class " + cls + " was not handled: " + what, MsgBoxStop);
 }
 
 bool Guarded(const std::function<void()>& f) {
@@ -152,10 +172,16 @@ bool Guarded(const std::function<void()>& f) {
     }
 }
 
+// The Qt application object, from InitGui to EndGui.
+static std::unique_ptr<QApplication>& qtApplication() {
+    static std::unique_ptr<QApplication> app;
+    return app;
+}
+
 void InitGui(int& argc, char** argv) {
     if (!qApp) {
         static int s_argc = argc;
-        new QApplication(s_argc, argv);
+        qtApplication() = std::make_unique<QApplication>(s_argc, argv);
     }
     QApplication::setQuitOnLastWindowClosed(false);
     SetBackgroundTaskHook(yieldToEvents);
@@ -194,6 +220,12 @@ void EndApplication() {
     st.started = false;
     st.quitting = false;
     st.quitDone = false;
+}
+
+void EndGui() {
+    // What waits for deletion goes while Qt is still there.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    qtApplication().reset();
 }
 
 void Quit() {

@@ -74,6 +74,8 @@ void StartApplication(std::unique_ptr<Application> app, const std::function<void
 int RunEventLoop();
 // Drops every window and the application object (after the loop).
 void EndApplication();
+// Deletes the Qt application object that InitGui made (after EndApplication).
+void EndGui();
 // Closes every window, then raises the application's Close, then ends the
 // loop. Queued when called inside a Close handler.
 void Quit();
@@ -88,6 +90,7 @@ int RunApplication(int argc, char** argv, const std::function<void()>& makeDefau
         status = RunEventLoop();
     });
     EndApplication();
+    EndGui();
     return status;
 }
 

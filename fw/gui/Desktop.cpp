@@ -12,36 +12,51 @@ using namespace gui_detail;
 
 static int firstButton(int buttons) {
     int kind = buttons & 7;
-    return kind == 3 || kind == 4 ? 6 : 1;
+    return kind == MsgBoxYesNoCancel || kind == MsgBoxYesNo ? AnswerYes : AnswerOK;
+}
+
+static QMessageBox::Icon iconOf(int buttons) {
+    switch (buttons & 0x70) {
+    case MsgBoxStop: return QMessageBox::Critical;
+    case MsgBoxQuestion: return QMessageBox::Question;
+    case MsgBoxCaution: return QMessageBox::Warning;
+    case MsgBoxNote: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
 }
 
 int MsgBox(const String& text, int buttons, const String& title) {
-    if (testing::Enabled()) {
-        recordMessage(text);
-        int answer = 0;
-        return takeMsgBoxAnswer(&answer) ? answer : firstButton(buttons);
-    }
     if (!qApp) return firstButton(buttons);
+    recordMessage(text);
     QMessageBox box;
     box.setText(normalizeBreaks(toQ(text)));
     if (!title.empty()) box.setWindowTitle(toQ(title));
-    int icon = buttons & 0x70;
-    box.setIcon(icon == 16 ? QMessageBox::Critical : icon == 32 ? QMessageBox::Question
-               : icon == 48 ? QMessageBox::Warning : icon == 64 ? QMessageBox::Information : QMessageBox::NoIcon);
+    box.setIcon(iconOf(buttons));
     std::vector<std::pair<QAbstractButton*, int>> map;
     auto add = [&](QMessageBox::StandardButton b, int code) { map.emplace_back(box.addButton(b), code); };
     switch (buttons & 7) {
-    case 1: add(QMessageBox::Ok, 1); add(QMessageBox::Cancel, 2); break;
-    case 3: add(QMessageBox::Yes, 6); add(QMessageBox::No, 7); add(QMessageBox::Cancel, 2); break;
-    case 4: add(QMessageBox::Yes, 6); add(QMessageBox::No, 7); break;
-    default: add(QMessageBox::Ok, 1); break;
+    case MsgBoxOKCancel: add(QMessageBox::Ok, AnswerOK); add(QMessageBox::Cancel, AnswerCancel); break;
+    case MsgBoxYesNoCancel:
+        add(QMessageBox::Yes, AnswerYes); add(QMessageBox::No, AnswerNo); add(QMessageBox::Cancel, AnswerCancel);
+        break;
+    case MsgBoxYesNo: add(QMessageBox::Yes, AnswerYes); add(QMessageBox::No, AnswerNo); break;
+    default: add(QMessageBox::Ok, AnswerOK); break;
     }
-    int blocked = std::exchange(InputBlockDepth(), 0);
-    box.exec();
-    InputBlockDepth() = blocked;
+    // Under test the queued answer (else the first button) is clicked.
+    answerInLoop(&box, [&] {
+        int want = firstButton(buttons);
+        takeMsgBoxAnswer(&want);
+        for (auto& [b, code] : map)
+            if (code == want) return b->click();
+        box.reject();
+    });
+    {
+        ModalScope scope;
+        box.exec();
+    }
     for (auto& [b, code] : map)
         if (box.clickedButton() == b) return code;
-    return (buttons & 7) == 0 ? 1 : 2;
+    return (buttons & 7) == MsgBoxOK ? AnswerOK : AnswerCancel;
 }
 
 String Clipboard::Text() const {

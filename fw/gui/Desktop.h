@@ -4,9 +4,21 @@
 
 namespace fw {
 
-// Buttons: 0 OK; 1 OK, Cancel; 3 Yes, No, Cancel; 4 Yes, No. Add 16, 32, 48
-// or 64 for an icon. Result: 1 OK, 2 Cancel, 6 Yes, 7 No.
-int MsgBox(const String& text, int buttons = 0, const String& title = "");
+// The buttons of a message box, plus at most one icon (MsgBoxYesNo +
+// MsgBoxCaution); the numbers are the framework's.
+enum : int {
+    MsgBoxOK = 0,
+    MsgBoxOKCancel = 1,
+    MsgBoxYesNoCancel = 3,
+    MsgBoxYesNo = 4,
+    MsgBoxStop = 16,
+    MsgBoxQuestion = 32,
+    MsgBoxCaution = 48,
+    MsgBoxNote = 64,
+};
+// The button that closed a message box.
+enum : int { AnswerOK = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
+int MsgBox(const String& text, int buttons = MsgBoxOK, const String& title = "");
 
 class Clipboard {
 public:

@@ -237,9 +237,12 @@ struct EditImpl : RectControl::Impl {
         RectControl* s = self;
         QWidget* ed = box->editor;
         if (!s->HandlerCount("ConstructContextualMenu")) {
-            QMenu* m = plain ? plain->createStandardContextMenu() : line->createStandardContextMenu();
-            if (!testing::Enabled()) m->exec(ed->mapToGlobal(pos));
-            delete m;
+            std::unique_ptr<QMenu> m(plain ? plain->createStandardContextMenu() : line->createStandardContextMenu());
+            // The standard items go by their text ("Paste"), as no name is theirs.
+            std::vector<std::pair<QAction*, String>> named;
+            for (QAction* a : m->actions())
+                named.emplace_back(a, fromQ(a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'))));
+            showMenu(*m, named, ed->mapToGlobal(pos));
             return;
         }
         auto base = std::make_shared<MenuItem>();
@@ -247,35 +250,36 @@ struct EditImpl : RectControl::Impl {
         QPoint local = ed->mapTo(widget, pos);
         Dispatch([&] { show = s->Fire<bool(MenuItem&, int, int)>("ConstructContextualMenu", *base, local.x(), local.y()); });
         if (!show || base->Count() == 0) return;
-        MenuItemPtr chosen;
-        if (testing::Enabled()) {
-            String name;
-            if (takeContextChoice(&name) && !name.empty()) chosen = base->Lookup(name);
-        } else {
-            QMenu menu;
-            std::vector<std::pair<QAction*, MenuItemPtr>> acts;
-            std::function<void(QMenu*, MenuItem&)> fill = [&](QMenu* m, MenuItem& item) {
-                for (int i = 0; i < item.Count(); ++i) {
-                    MenuItemPtr c = item.Item(i);
-                    if (c->Text() == "-") {
-                        m->addSeparator();
-                    } else if (c->Count() > 0) {
-                        fill(m->addMenu(toQ(c->Text())), *c);
-                    } else {
-                        QAction* a = m->addAction(toQ(c->Text()));
-                        a->setEnabled(c->Enabled());
-                        acts.emplace_back(a, c);
-                    }
+        QMenu menu;
+        std::vector<std::pair<QAction*, MenuItemPtr>> acts;
+        std::vector<std::pair<QAction*, String>> named;
+        std::function<void(QMenu*, MenuItem&)> fill = [&](QMenu* m, MenuItem& item) {
+            for (int i = 0; i < item.Count(); ++i) {
+                MenuItemPtr c = item.Item(i);
+                if (c->Text() == "-") {
+                    m->addSeparator();
+                } else if (c->Count() > 0) {
+                    fill(m->addMenu(toQ(c->Text())), *c);
+                } else {
+                    QAction* a = m->addAction(toQ(c->Text()));
+                    a->setEnabled(c->Enabled());
+                    acts.emplace_back(a, c);
+                    named.emplace_back(a, c->Name());
                 }
-            };
-            fill(&menu, *base);
-            int blocked = std::exchange(InputBlockDepth(), 0);
-            QAction* hit = menu.exec(ed->mapToGlobal(pos));
-            InputBlockDepth() = blocked;
-            for (auto& [a, item] : acts)
-                if (a == hit) chosen = item;
-        }
+            }
+        };
+        fill(&menu, *base);
+        QAction* hit = showMenu(menu, named, ed->mapToGlobal(pos));
+        MenuItemPtr chosen;
+        for (auto& [a, item] : acts)
+            if (a == hit) chosen = item;
         if (chosen) Dispatch([&] { s->Fire<bool(MenuItem&)>("ContextualMenuAction", *chosen); });
+    }
+
+    static QAction* showMenu(QMenu& menu, const std::vector<std::pair<QAction*, String>>& named, QPoint at) {
+        answerMenu(menu, named);
+        ModalScope scope;
+        return menu.exec(at);
     }
 };
 

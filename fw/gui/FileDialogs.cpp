@@ -36,48 +36,50 @@ QString startFolder(const FolderItemPtr& item) {
     return parent.isDir() ? parent.absoluteFilePath() : QString();
 }
 
-FolderItemPtr answerFromQueue(const char* kind, const String& title, const String& filter,
-                              const FolderItemPtr& initial, const String& suggested) {
-    recordDialog({kind, title, filter, initial ? initial->AbsolutePath() : String(), suggested});
-    String path;
-    if (!takeDialogAnswer(&path) || path.empty()) return nullptr;
-    return std::make_shared<FolderItem>(std::filesystem::path(path.utf8()));
-}
-
-FolderItemPtr runDialog(QFileDialog& dlg) {
-    int blocked = std::exchange(InputBlockDepth(), 0);
-    bool ok = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
-    InputBlockDepth() = blocked;
+FolderItemPtr runDialog(QFileDialog& dlg, const testing::DialogRecord& shown) {
+    recordDialog(shown);
+    // Under test the queued path is typed and the dialog accepted ("" cancels).
+    answerInLoop(&dlg, [&dlg] {
+        String path;
+        if (!takeDialogAnswer(&path) || path.empty()) return dlg.reject();
+        dlg.selectFile(toQ(path));
+        static_cast<QDialog&>(dlg).done(QDialog::Accepted);   // as Return would, without its checks
+    });
+    bool ok;
+    {
+        ModalScope scope;
+        ok = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
+    }
     if (!ok) return nullptr;
     return std::make_shared<FolderItem>(std::filesystem::path(dlg.selectedFiles().first().toStdString()));
 }
 
+String pathOf(const FolderItemPtr& item) { return item ? item->AbsolutePath() : String(); }
+
 }  // namespace
 
 FolderItemPtr OpenDialog::ShowModal() {
-    if (testing::Enabled()) return answerFromQueue("open", Title, Filter, InitialDirectory, "");
     QFileDialog dlg(nullptr, toQ(Title), startFolder(InitialDirectory));
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setNameFilters(nameFilters(Filter));
-    return runDialog(dlg);
+    return runDialog(dlg, {"open", Title, Filter, pathOf(InitialDirectory), ""});
 }
 
 FolderItemPtr SaveAsDialog::ShowModal() {
-    if (testing::Enabled()) {
-        FolderItemPtr f = answerFromQueue("save", Title, Filter, InitialDirectory, SuggestedFileName);
-        if (f && f->Exists() &&
-            MsgBox("\"" + f->Name() + "\" already exists. Do you want to replace it?", 4 + 48) != 6)
-            return nullptr;
-        return f;
-    }
     QFileDialog dlg(nullptr, toQ(Title), startFolder(InitialDirectory));
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setNameFilters(nameFilters(Filter));
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // Asked below, in the program's own message box.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!SuggestedFileName.empty()) dlg.selectFile(toQ(SuggestedFileName));
-    return runDialog(dlg);
+    FolderItemPtr f = runDialog(dlg, {"save", Title, Filter, pathOf(InitialDirectory), SuggestedFileName});
+    if (f && f->Exists() &&
+        MsgBox("\"" + f->Name() + "\" already exists. Do you want to replace it?", MsgBoxYesNo + MsgBoxCaution) !=
+            AnswerYes)
+        return nullptr;
+    return f;
 }
 
 }  // namespace fw

@@ -3,7 +3,7 @@
 // ";" ("HTML files;All files;Text files;"). A file given as
 // InitialDirectory starts the dialog in its folder. The save dialog asks
 // before replacing a file.
-// Under test (TestSupport.h) the answers come from the queue.
+// Under test (TestSupport.h) the queued answer is typed into the dialog.
 #include "fw/core/FolderItem.h"
 
 namespace fw {

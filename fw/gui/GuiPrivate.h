@@ -18,6 +18,7 @@
 
 class QAction;
 class QDropEvent;
+class QObject;
 class QMenu;
 class QMenuBar;
 class QMainWindow;
@@ -38,24 +39,45 @@ void Dispatch(const std::function<void()>& f);
 using MenuHandlers = std::vector<std::pair<String, std::function<bool()>>>;
 // Runs the first handler of the item through Dispatch; false when none.
 bool runMenuHandler(const MenuHandlers& handlers, const String& itemName);
-// A handler of any window or control is running now.
+// A handler of any window or control is running now (above the innermost
+// modal loop).
 bool HandlerRunning();
 // While > 0, the cooperative yield keeps user input and closes waiting.
 int& InputBlockDepth();
 int& PaintDepth();
+// For the life of a modal loop (a dialog's, a menu's, ShowModal's): the
+// user acts inside it although handlers wait below it.
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    int blocked_, base_;
+    QPointer<QWidget> active_;   // active again afterwards, as window managers do
+};
 // Runs f once no handler runs (now, when none does).
 void WhenIdle(std::function<void()> f);
 // Runs f later from the event loop.
 void Post(std::function<void()> f);
 
-// Test mode (TestSupport.cpp).
-std::function<void(Window&)> takeModalAction();
-void recordModal(const String& title);
+// Test mode (TestSupport.cpp). Product code runs the same paths under
+// test; only the user's answer inside a modal loop comes from the queues.
+// Runs `answer` inside the modal loop about to start (dropped with
+// `context`); nothing outside test mode.
+void answerInLoop(QObject* context, std::function<void()> answer);
+// ShowModal's answer: the queued action, else a close.
+void answerModal(Window& w);
+// A contextual menu's answer: the queued item name among `named`, else dismissed.
+void answerMenu(QMenu& menu, const std::vector<std::pair<QAction*, String>>& named);
 // The screens a test put in place of the machine's, nullptr when none.
 const std::vector<ScreenInfo>* fakedScreens();
 bool takeDialogAnswer(String* path);   // false: none queued
 bool takeMsgBoxAnswer(int* button);
-bool takeContextChoice(String* name);
+// What was shown, recorded in test mode only.
+void recordModal(const String& title);
 void recordMessage(const String& text);
 void recordDialog(const testing::DialogRecord& r);
 void recordURL(const String& url);

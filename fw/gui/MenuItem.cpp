@@ -70,22 +70,22 @@ void MenuItem::Impl::rebuild() {
             for (auto& c : children) {
                 // A menu of the bar is a menu even while it is empty.
                 if (!c->impl().menu) {
-                    c->impl().menu = new QMenu();
-                    c->impl().action->setMenu(c->impl().menu);
+                    c->impl().menu = std::make_unique<QMenu>();
+                    c->impl().action->setMenu(c->impl().menu.get());
                     c->impl().rebuild();
                 }
-                b->addAction(c->impl().action);
+                b->addAction(c->impl().action.get());
             }
         }
         return;
     }
     if (children.empty() && !menu) return;
     if (!menu) {
-        menu = new QMenu();
-        action->setMenu(menu);
+        menu = std::make_unique<QMenu>();
+        action->setMenu(menu.get());
     }
     menu->clear();
-    for (auto& c : children) menu->addAction(c->impl().action);
+    for (auto& c : children) menu->addAction(c->impl().action.get());
 }
 
 void MenuItem::Impl::attach(QMenuBar* bar) {
@@ -98,10 +98,21 @@ void MenuItem::Impl::detach(QMenuBar* bar) {
     std::erase_if(bars, [bar](const QPointer<QMenuBar>& b) { return b.isNull() || b.data() == bar; });
 }
 
+// Actions whose triggered signal is being delivered: Qt still uses such an
+// action (and the menus showing it) once the signal returns.
+static int& triggering() {
+    static int depth = 0;
+    return depth;
+}
+
 MenuItem::MenuItem() : impl_(std::make_unique<Impl>()) {
     impl_->self = this;
-    impl_->action = new QAction();
-    QObject::connect(impl_->action, &QAction::triggered, [this] { Choose(); });
+    impl_->action = std::make_unique<QAction>();
+    QObject::connect(impl_->action.get(), &QAction::triggered, [this] {
+        ++triggering();
+        Choose();   // may delete this item
+        --triggering();
+    });
     impl_->syncAction();
 }
 
@@ -111,11 +122,14 @@ MenuItem::~MenuItem() {
     for (auto& c : impl_->children) c->impl().parent = nullptr;
     for (auto& b : impl_->bars)
         if (b) b->clear();
-    // Later: this may run inside the action's own triggered signal.
     impl_->action->setMenu(static_cast<QMenu*>(nullptr));
     impl_->action->disconnect();
-    impl_->action->deleteLater();
-    if (impl_->menu) impl_->menu->deleteLater();
+    if (triggering() > 0) {
+        // This may be the action being delivered: its deletion waits for
+        // the event loop, which then owns it.
+        impl_->action.release()->deleteLater();
+        if (impl_->menu) impl_->menu.release()->deleteLater();
+    }
 }
 
 String MenuItem::Name() const { return impl_->name; }

@@ -1,6 +1,11 @@
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
+
 #include <deque>
 
-#include "fw/gui/GuiPrivate.h"
+#include "fw/gui/WindowPrivate.h"
 
 namespace fw {
 
@@ -45,16 +50,9 @@ std::vector<String> ShownModalTitles() { return ts().modalTitles; }
 }  // namespace testing
 
 namespace gui_detail {
-std::function<void(Window&)> takeModalAction() {
-    if (ts().modalActions.empty()) return {};
-    auto f = std::move(ts().modalActions.front());
-    ts().modalActions.pop_front();
-    return f;
-}
 const std::vector<ScreenInfo>* fakedScreens() {
     return ts().enabled && !ts().screens.empty() ? &ts().screens : nullptr;
 }
-void recordModal(const String& title) { ts().modalTitles.push_back(title); }
 template <class Q, class T>
 static bool take(Q& q, T* out) {
     if (q.empty()) return false;
@@ -62,11 +60,46 @@ static bool take(Q& q, T* out) {
     q.pop_front();
     return true;
 }
+void answerInLoop(QObject* context, std::function<void()> answer) {
+    if (ts().enabled) QTimer::singleShot(0, context, [answer = std::move(answer)] { Guarded(answer); });
+}
+void answerModal(Window& w) {
+    if (!ts().enabled) return;
+    std::function<void(Window&)> action;
+    if (!ts().modalActions.empty()) {
+        action = std::move(ts().modalActions.front());
+        ts().modalActions.pop_front();
+    }
+    // Unanswered, the window is closed as its close box would.
+    if (!action) action = [](Window& win) { win.Close(); };
+    answerInLoop(w.impl().frameWidget(), [&w, action] { action(w); });
+}
+void answerMenu(QMenu& menu, const std::vector<std::pair<QAction*, String>>& named) {
+    answerInLoop(&menu, [&menu, named] {
+        String name;
+        take(ts().contextChoices, &name);
+        for (auto& [a, n] : named)
+            if (!name.empty() && n == name && menu.actions().contains(a)) {
+                // As the user picks it: the item under the mouse, then Return.
+                menu.setActiveAction(a);
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QCoreApplication::sendEvent(&menu, &press);
+                return;
+            }
+        menu.close();
+    });
+}
+void recordModal(const String& title) {
+    if (ts().enabled) ts().modalTitles.push_back(title);
+}
 bool takeDialogAnswer(String* path) { return take(ts().dialogAnswers, path); }
 bool takeMsgBoxAnswer(int* button) { return take(ts().msgBoxAnswers, button); }
-bool takeContextChoice(String* name) { return take(ts().contextChoices, name); }
-void recordMessage(const String& text) { ts().messages.push_back(text); }
-void recordDialog(const testing::DialogRecord& r) { ts().dialogs.push_back(r); }
+void recordMessage(const String& text) {
+    if (ts().enabled) ts().messages.push_back(text);
+}
+void recordDialog(const testing::DialogRecord& r) {
+    if (ts().enabled) ts().dialogs.push_back(r);
+}
 void recordURL(const String& url) { ts().urls.push_back(url); }
 }  // namespace gui_detail
 

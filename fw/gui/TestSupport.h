@@ -1,11 +1,11 @@
 #pragma once
-// Test mode: modal dialogs, message boxes, contextual menus and the browser
-// never block or leave the process. Answers are queued beforehand and used
-// in order; what was shown is recorded.
+// Test mode: modal dialogs, message boxes, contextual menus and modal
+// windows run as in the product, and the user's answer, queued beforehand
+// and used in order, ends their modal loop; the browser is never started.
+// What was shown is recorded.
 //
 // Without a queued answer: a file dialog is cancelled, a message box gives
-// its first button, a contextual menu is dismissed, a modal window shows
-// without waiting.
+// its first button, a contextual menu is dismissed, a modal window closes.
 #include <functional>
 #include <vector>
 
@@ -24,12 +24,12 @@ void Reset();   // empties the queues and the records
 
 // The next open or save dialog returns this path ("" cancels).
 void QueueDialogAnswer(const String& path);
-// The next message box returns this button (1 OK, 2 Cancel, 6 Yes, 7 No).
+// The next message box returns this button (AnswerOK, AnswerCancel, ...).
 void QueueMsgBoxAnswer(int button);
 // The next contextual menu chooses the item of this name ("" dismisses).
 void QueueContextMenuChoice(const String& itemName);
-// Runs inside the next window's ShowModal, which then waits for the window
-// to close (the action must close or hide it).
+// Runs inside the next window's ShowModal loop, which ends when the window
+// closes or hides (the action must do one or the other).
 void QueueModalAction(std::function<void(Window&)> action);
 int PendingAnswers();   // queued answers of every kind not yet used
 

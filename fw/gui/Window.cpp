@@ -2,11 +2,11 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QEventLoop>
+#include <QHideEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QResizeEvent>
-#include <QTimer>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
@@ -63,6 +63,11 @@ protected:
         }
         QWidget::keyPressEvent(e);
     }
+    void hideEvent(QHideEvent* e) override {
+        QWidget::hideEvent(e);
+        // A minimized window is hidden by the system and still shown to the user.
+        if (!e->spontaneous()) win_->endModal();
+    }
     void closeEvent(QCloseEvent* e) override {
         // Our Close hides the window; Qt never closes it by itself.
         e->ignore();
@@ -94,11 +99,12 @@ protected:
             Dispatch([&] { self->Fire<void()>(active ? "Activate" : "Deactivate"); });
         } else if (e->type() == QEvent::WindowStateChange && !win_->syncing) {
             Qt::WindowStates s = windowState();
-            int st = (s & Qt::WindowMinimized) ? 1 : (s & Qt::WindowMaximized) ? 2 : 0;
+            int st = (s & Qt::WindowMinimized) ? Window::StateMinimized
+                     : (s & Qt::WindowMaximized) ? Window::StateMaximized : Window::StateNormal;
             if (st == win_->sizeState) return;
             Window* self = win_->self;
-            if (st == 2) self->Maximize();
-            else if (st == 1) self->Minimize();
+            if (st == Window::StateMaximized) self->Maximize();
+            else if (st == Window::StateMinimized) self->Minimize();
             else self->Restore();
         }
     }
@@ -147,14 +153,15 @@ void Window::Impl::clientResized(int w, int h, bool raise) {
 }
 
 void Window::Impl::setSizeState(int s, bool raise) {
-    if (sizeState == 0 && s != 0) {
+    if (sizeState == Window::StateNormal && s != Window::StateNormal) {
         normal[0] = left;
         normal[1] = top;
         normal[2] = width;
         normal[3] = height;
     }
     sizeState = s;
-    if (raise) self->Fire<void()>(s == 2 ? "Maximize" : s == 1 ? "Minimize" : "Restore");
+    if (raise)
+        self->Fire<void()>(s == Window::StateMaximized ? "Maximize" : s == Window::StateMinimized ? "Minimize" : "Restore");
 }
 
 bool Window::Impl::changeSizeState(int s, void (QWidget::*show)()) {
@@ -171,8 +178,8 @@ bool Window::Impl::changeSizeState(int s, void (QWidget::*show)()) {
 void Window::Impl::showFrame() {
     layoutFrame();
     syncing = true;
-    if (sizeState == 2) frame->showMaximized();
-    else if (sizeState == 1) frame->showMinimized();
+    if (sizeState == Window::StateMaximized) frame->showMaximized();
+    else if (sizeState == Window::StateMinimized) frame->showMinimized();
     else frame->show();
     syncing = false;
     activation = ++state().activationSeq;
@@ -186,6 +193,10 @@ void Window::Impl::userClosed() {
         for (auto& p : state().windows)
             if (p.get() == w) return w->Close();
     });
+}
+
+void Window::Impl::endModal() {
+    if (modalLoop) modalLoop->quit();
 }
 
 Window::Window() : impl_(std::make_unique<Impl>()) {
@@ -312,31 +323,28 @@ void Window::Show() {
 }
 
 void Window::ShowModal() {
-    if (impl_->closed) return;
-    if (!impl_->opened) openWindow(*this);
-    if (impl_->closed) return;
-    std::function<void(Window&)> action;
-    if (testing::Enabled()) {
-        action = gui_detail::takeModalAction();
-        gui_detail::recordModal(impl_->title);
-        if (!action) return Show();
-    }
-    impl_->frame->setWindowModality(Qt::ApplicationModal);
+    auto& d = *impl_;
+    if (d.closed) return;
+    if (!d.opened) openWindow(*this);
+    if (d.closed) return;
+    recordModal(d.title);
+    d.frame->setWindowModality(Qt::ApplicationModal);
     Show();
-    QEventLoop loop;
-    QPointer<FrameWidget> frame = impl_->frame;
-    auto quitWhenGone = [&] {
-        if (!frame || !frame->isVisible() || impl_->closed) loop.quit();
-    };
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, quitWhenGone);
-    poll.start(15);
-    if (action) Post([this, action] { Guarded([&] { action(*this); }); });
-    // The user acts inside the modal window although a handler waits here.
-    int blocked = std::exchange(InputBlockDepth(), 0);
-    loop.exec();
-    InputBlockDepth() = blocked;
-    if (frame) frame->setWindowModality(Qt::NonModal);
+    if (!d.closed && d.frame->isVisible()) {
+        QEventLoop loop;
+        QEventLoop* outer = std::exchange(d.modalLoop, &loop);
+        // The window outlives its own close until this call returns.
+        ++d.modalDepth;
+        answerModal(*this);
+        {
+            ModalScope scope;
+            loop.exec();
+        }
+        --d.modalDepth;
+        d.modalLoop = outer;
+    }
+    if (d.closed) freeClosedWindowsLater();
+    else d.frame->setWindowModality(Qt::NonModal);
 }
 
 void Window::Close() {
@@ -360,6 +368,7 @@ void Window::Close() {
     d.syncing = true;
     d.frame->hide();
     d.syncing = false;
+    d.endModal();
     for (auto it = st.implicit.begin(); it != st.implicit.end();)
         it = it->second == this ? st.implicit.erase(it) : std::next(it);
     for (auto it = st.windows.begin(); it != st.windows.end(); ++it)
@@ -368,16 +377,16 @@ void Window::Close() {
             st.windows.erase(it);
             break;
         }
-    flushGraveyardLater();
+    freeClosedWindowsLater();
 }
 
 bool Window::IsClosed() const { return impl_->closed; }
 bool Window::IsOpen() const { return impl_->opened && !impl_->closed; }
 
-void Window::Maximize() { impl_->changeSizeState(2, &QWidget::showMaximized); }
-void Window::Minimize() { impl_->changeSizeState(1, &QWidget::showMinimized); }
+void Window::Maximize() { impl_->changeSizeState(StateMaximized, &QWidget::showMaximized); }
+void Window::Minimize() { impl_->changeSizeState(StateMinimized, &QWidget::showMinimized); }
 void Window::Restore() {
-    if (!impl_->changeSizeState(0, &QWidget::showNormal)) return;
+    if (!impl_->changeSizeState(StateNormal, &QWidget::showNormal)) return;
     // Back to the bounds the window had before, whatever Qt did meanwhile.
     const int* n = impl_->normal;
     if (n[2] > 0 && n[3] > 0) SetBounds(n[0], n[1], n[2], n[3]);

@@ -38,10 +38,10 @@
 //
 // One implicit instance per window class: fw::Implicit<MainWindow>() makes
 // it on first use and returns it; after the window has closed the next call
-// makes a new one (a closed window is never handed out). The object of a
-// closed window stays valid after it has closed (the last 16 closed windows
-// are kept; the rest go once no handler runs), so a reference held across
-// the close still reads its values.
+// makes a new one (a closed window is never handed out). A closed window is
+// deleted from the event loop once no handler runs (one may still hold it)
+// and no ShowModal of it waits. So a reference from Implicit serves the
+// handler or the statement that asked for it; keep none across a close.
 //
 // Window events (bind with On): "Open", "Close", "Restore", "Minimize",
 // "Maximize", "Resized" (after the locks have been applied), "Activate",
@@ -86,7 +86,7 @@ template <class T>
 ControlSpec Spec(const String& name, const String& parent, int left, int top, int width, int height,
                  unsigned locks, std::function<void(T&)> setUp = {}) {
     ControlSpec s{name, parent, left, top, width, height, locks,
-                  [] { return std::unique_ptr<RectControl>(new T()); }, {}};
+                  [] { return std::unique_ptr<RectControl>(std::make_unique<T>()); }, {}};
     if (setUp) s.setUp = [setUp](RectControl& c) { setUp(static_cast<T&>(c)); };
     return s;
 }
@@ -105,6 +105,8 @@ public:
         PlainBox = 4,
         MetalWindow = 9,
     };
+    // Size states.
+    enum SizeStateKind : int { StateNormal = 0, StateMinimized = 1, StateMaximized = 2 };
 
     String Title() const;
     void Title(const String& t);
@@ -149,9 +151,9 @@ public:
     bool Visible() const;
     void Visible(bool b);
     void Show();
-    // Shows the window modally and returns when it has closed or hidden.
-    // Under test (TestSupport.h) it shows without waiting, unless an action
-    // was queued for the next modal window.
+    // Shows the window modally and returns when it has closed or hidden;
+    // the object lives until then. Under test (TestSupport.h) the queued
+    // action plays the user inside the loop.
     void ShowModal();
     void Close();
     bool IsClosed() const;   // Close has run (the object may linger briefly)
@@ -159,7 +161,7 @@ public:
     void Maximize();
     void Minimize();
     void Restore();
-    int SizeState() const;   // 0 normal, 1 minimized, 2 maximized
+    int SizeState() const;   // a SizeStateKind
 
     MenuBarPtr MenuBar() const;
     void MenuBar(MenuBarPtr bar);

@@ -1,5 +1,7 @@
 #pragma once
 // Inside the GUI layer only: windows, menus and the application's state.
+#include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QWidget>
@@ -11,8 +13,7 @@
 
 #include "fw/gui/GuiPrivate.h"
 
-class QAction;
-class QMenu;
+class QEventLoop;
 
 namespace fw {
 
@@ -30,12 +31,13 @@ struct GuiState {
     std::vector<std::unique_ptr<Window>> graveyard;   // closed, deleted when idle
     std::map<std::type_index, Window*> implicit;
     int handlerDepth = 0;
+    int modalBase = 0;   // handlerDepth when the innermost modal loop began
     int closeHandlerDepth = 0;
     long activationSeq = 0;
 };
 GuiState& state();
 void openWindow(Window& w);
-void flushGraveyardLater();
+void freeClosedWindowsLater();
 }  // namespace gui_detail
 
 struct Window::Impl {
@@ -55,9 +57,11 @@ struct Window::Impl {
     bool hasBackColor = false;
     Color backColor = Color::FromHex(0xFFFFFF);
     bool visible = true;
-    int sizeState = 0;
+    int sizeState = Window::StateNormal;
     int normal[4] = {0, 0, 0, 0};   // bounds before maximizing or minimizing
     bool opened = false, closing = false, closed = false;
+    int modalDepth = 0;                    // ShowModal calls waiting on it
+    QEventLoop* modalLoop = nullptr;       // the innermost of them, on its stack
     bool syncing = false;   // our own geometry pushes to Qt
     long activation = 0;
 
@@ -74,6 +78,7 @@ struct Window::Impl {
     bool changeSizeState(int s, void (QWidget::*show)());
     void showFrame();
     void userClosed();
+    void endModal();   // the window closed or hid: its ShowModal returns
 };
 
 struct MenuItem::Impl {
@@ -83,8 +88,9 @@ struct MenuItem::Impl {
     PicturePtr icon;
     std::vector<MenuItemPtr> children;
     MenuItem* parent = nullptr;
-    QAction* action = nullptr;
-    QMenu* menu = nullptr;
+    // The item's own; see ~MenuItem for when they go.
+    std::unique_ptr<QAction> action;
+    std::unique_ptr<QMenu> menu;
     std::vector<QPointer<QMenuBar>> bars;   // for a menu bar: where it shows
     bool quitItem = false;
 

@@ -19,11 +19,17 @@ int count(const std::string& s, const std::string& part) {
 
 class AboutBox : public AppLibTest {
 protected:
-    // Opens the box from the test window's Help menu and leaves it open.
-    AboutWindow& openAbout() {
+    // Opens the box from the test window's Help menu and takes the steps
+    // while it is shown; the box closes afterwards if the steps left it open.
+    void withAbout(const std::function<void(AboutWindow&)>& steps) {
+        bool ran = false;
+        onNextModal([&](fw::Window& w) {
+            ran = true;
+            steps(dynamic_cast<AboutWindow&>(w));
+            if (w.IsOpen()) w.Close();
+        });
         EXPECT_TRUE(chooseMenu("HelpAbout"));
-        processEvents();
-        return fw::Implicit<AboutWindow>();
+        EXPECT_TRUE(ran);
     }
     int page(AboutWindow& a) { return a.Control<fw::PagePanel>("PPFunction").Value(); }
     std::string licence(AboutWindow& a) { return a.Control<fw::EditField>("EFLicense").Text().utf8(); }
@@ -31,74 +37,92 @@ protected:
 
 TEST_F(AboutBox, ShowsTheRegisteredIdentityAndVersion) {
     startWithTestWindow();
-    EXPECT_FALSE(fw::Implicit<TestWindow>()._HelpAbout_Action());
-    auto& a = fw::Implicit<AboutWindow>();
-    EXPECT_TRUE(a.IsOpen());
-    EXPECT_EQ(a.Title().utf8(), "Varnel");
-    EXPECT_EQ(text("STProgramName"), "Varnel");
-    EXPECT_EQ(text("USTVendorSite"), TestProgramUrl);
-    EXPECT_EQ(a.Control<UrlStaticText>("USTVendorSite").URL.utf8(), TestProgramUrl);
-    fw::Application* app = fw::GetAppObject();
-    const std::string version = std::to_string(app->MajorVersion()) + "." + std::to_string(app->MinorVersion()) + "." +
-                                std::to_string(app->BugVersion()) + "." + std::to_string(app->NonReleaseVersion());
-    EXPECT_EQ(text("STProgramVersion"), version);
-    EXPECT_EQ(page(a), AboutWindow::AboutPage);
-    EXPECT_EQ(a.Width(), 542);
-    EXPECT_EQ(a.Height(), 331);
+    bool ran = false;
+    onNextModal([&](fw::Window& w) {
+        ran = true;
+        auto& a = dynamic_cast<AboutWindow&>(w);
+        EXPECT_TRUE(a.IsOpen());
+        EXPECT_EQ(a.Title().utf8(), "Varnel");
+        EXPECT_EQ(text("STProgramName"), "Varnel");
+        EXPECT_EQ(text("USTVendorSite"), TestProgramUrl);
+        EXPECT_EQ(a.Control<UrlStaticText>("USTVendorSite").URL.utf8(), TestProgramUrl);
+        fw::Application* app = fw::GetAppObject();
+        const std::string version = std::to_string(app->MajorVersion()) + "." + std::to_string(app->MinorVersion()) +
+                                    "." + std::to_string(app->BugVersion()) + "." +
+                                    std::to_string(app->NonReleaseVersion());
+        EXPECT_EQ(text("STProgramVersion"), version);
+        EXPECT_EQ(page(a), AboutWindow::AboutPage);
+        EXPECT_EQ(a.Width(), 542);
+        EXPECT_EQ(a.Height(), 331);
 
-    click("USTVendorSite");
-    EXPECT_EQ(shownURLs(), std::vector<std::string>{TestProgramUrl});
+        click("USTVendorSite");
+        EXPECT_EQ(shownURLs(), std::vector<std::string>{TestProgramUrl});
+        a.Close();
+    });
+    EXPECT_FALSE(fw::Implicit<TestWindow>()._HelpAbout_Action());
+    EXPECT_TRUE(ran);
 }
 
 TEST_F(AboutBox, LicensePageNamesTheProgramInQuotes) {
     startWithTestWindow();
-    auto& a = openAbout();
-    const std::string before = licence(a);
-    const int placeholders = count(before, "%software%");
-    EXPECT_GT(placeholders, 1);
+    int placeholders = 0;
+    withAbout([&](AboutWindow& a) {
+        const std::string before = licence(a);
+        placeholders = count(before, "%software%");
+        EXPECT_GT(placeholders, 1);
 
-    click("PBLicense");
-    EXPECT_EQ(page(a), AboutWindow::LicensePage);
-    const std::string filled = licence(a);
-    EXPECT_EQ(count(filled, "%software%"), 0);
-    EXPECT_EQ(count(filled, "\"Varnel\""), placeholders);
+        click("PBLicense");
+        EXPECT_EQ(page(a), AboutWindow::LicensePage);
+        const std::string filled = licence(a);
+        EXPECT_EQ(count(filled, "%software%"), 0);
+        EXPECT_EQ(count(filled, "\"Varnel\""), placeholders);
 
-    click("PBLicense");   // nothing left to fill
-    EXPECT_EQ(licence(a), filled);
-    click("PBAbout");
-    EXPECT_EQ(page(a), AboutWindow::AboutPage);
+        click("PBLicense");   // nothing left to fill
+        EXPECT_EQ(licence(a), filled);
+        click("PBAbout");
+        EXPECT_EQ(page(a), AboutWindow::AboutPage);
 
-    // Closed on the licence page: the next box starts afresh.
-    click("PBLicense");
-    click("PBCloseWindow");
+        // Closed on the licence page: the next box starts afresh.
+        click("PBLicense");
+        click("PBCloseWindow");
+        EXPECT_TRUE(a.IsClosed());
+    });
     processEvents();
     for (fw::Window* w : fw::OpenWindows()) EXPECT_EQ(dynamic_cast<AboutWindow*>(w), nullptr);
-    auto& again = openAbout();
-    EXPECT_EQ(page(again), AboutWindow::AboutPage);
-    EXPECT_EQ(count(licence(again), "%software%"), placeholders);
+    withAbout([&](AboutWindow& again) {
+        EXPECT_EQ(page(again), AboutWindow::AboutPage);
+        EXPECT_EQ(count(licence(again), "%software%"), placeholders);
+    });
 }
 
 TEST_F(AboutBox, LanguageFileNameReachesTitleLabelAndLicence) {
     writeLanguageFile("default.lng", "[Application]\nProgramName=Der \"Wandler\"\n");
     startWithTestWindow();
-    auto& a = openAbout();
-    EXPECT_EQ(a.Title().utf8(), "Der \"Wandler\"");
-    EXPECT_EQ(text("STProgramName"), "Der \"Wandler\"");
-    click("PBLicense");
-    EXPECT_NE(licence(a).find("\"Der \"Wandler\"\""), std::string::npos);
+    withAbout([&](AboutWindow& a) {
+        EXPECT_EQ(a.Title().utf8(), "Der \"Wandler\"");
+        EXPECT_EQ(text("STProgramName"), "Der \"Wandler\"");
+        click("PBLicense");
+        EXPECT_NE(licence(a).find("\"Der \"Wandler\"\""), std::string::npos);
+    });
 }
 
 TEST_F(AboutBox, UnseededTextsFallBackAndThePlaceholderAddressIsNotOpened) {
     startApp<BareApp>([] { fw::Implicit<FixedWindow>(); });
+    bool ran = false;
+    onNextModal([&](fw::Window& w) {
+        ran = true;
+        auto& a = dynamic_cast<AboutWindow&>(w);
+        EXPECT_EQ(a.Title().utf8(), "Program Name");
+        EXPECT_EQ(text("USTVendorSite"), "Vendor Site");
+        EXPECT_EQ(a.Control<UrlStaticText>("USTVendorSite").URL.utf8(), "Vendor Site Url");
+        click("USTVendorSite");
+        EXPECT_TRUE(shownURLs().empty());
+        click("PBLicense");
+        EXPECT_NE(licence(a).find("\"Program Name\""), std::string::npos);
+        a.Close();
+    });
     fw::Implicit<FixedWindow>()._HelpAbout_Action();
-    auto& a = fw::Implicit<AboutWindow>();
-    EXPECT_EQ(a.Title().utf8(), "Program Name");
-    EXPECT_EQ(text("USTVendorSite"), "Vendor Site");
-    EXPECT_EQ(a.Control<UrlStaticText>("USTVendorSite").URL.utf8(), "Vendor Site Url");
-    click("USTVendorSite");
-    EXPECT_TRUE(shownURLs().empty());
-    click("PBLicense");
-    EXPECT_NE(licence(a).find("\"Program Name\""), std::string::npos);
+    EXPECT_TRUE(ran);
 }
 
 TEST_F(AboutBox, AskingAgainWhileShownBringsTheSameBoxBack) {
@@ -122,14 +146,16 @@ TEST_F(AboutBox, AskingAgainWhileShownBringsTheSameBoxBack) {
 
 TEST_F(AboutBox, KeepsItsPlaceUnderItsOwnName) {
     startWithTestWindow();
-    auto& a = openAbout();
-    a.Left(70);
-    a.Top(90);
-    click("PBCloseWindow");
+    withAbout([&](AboutWindow& a) {
+        a.Left(70);
+        a.Top(90);
+        click("PBCloseWindow");
+    });
     processEvents();
     EXPECT_EQ(Vell->UserSettings->Get("AboutWindow.Pos", "").StringValue().utf8(), "70,90,542,331");
     EXPECT_EQ(Vell->UserSettings->Get("AboutWindow.State", "").StringValue().utf8(), "0");
-    auto& again = openAbout();
-    EXPECT_EQ(again.Left(), 70);
-    EXPECT_EQ(again.Top(), 90);
+    withAbout([&](AboutWindow& again) {
+        EXPECT_EQ(again.Left(), 70);
+        EXPECT_EQ(again.Top(), 90);
+    });
 }

@@ -53,6 +53,15 @@ void sendMouseTo(fw::RectControl& c, int x, int y, QEvent::Type type, Qt::MouseB
     sendMouse(w, type, mapFromControl(c, w, x, y), button, buttons);
 }
 
+// The Qt application lives from the first GUI test to the last, and then
+// ends as RunApplication ends it.
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { fw::EndGui(); }
+};
+[[maybe_unused]] ::testing::Environment* const guiEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
 }  // namespace
 
 void GuiTest::SetUp() {

@@ -96,10 +96,13 @@ protected:
     void choosePopupRow(const std::string& name, int row);
     std::vector<std::string> menuTexts(const std::string& itemName);   // its children's texts
 
-    // Dialogs, message boxes, contextual menus, modal windows.
+    // Dialogs, message boxes, contextual menus, modal windows: the product's
+    // own modal loop runs and the queued answer ends it. A modal window's
+    // action plays the user while it is shown and must close or hide it;
+    // unanswered, the window is closed.
     void answerNextDialog(const std::filesystem::path& file);
     void cancelNextDialog();
-    void answerNextMsgBox(int button);   // 1 OK, 2 Cancel, 6 Yes, 7 No
+    void answerNextMsgBox(int button);   // fw::AnswerOK, AnswerCancel, AnswerYes, AnswerNo
     void chooseNextContextMenu(const std::string& itemName);
     void onNextModal(std::function<void(fw::Window&)> action);
     std::vector<std::string> shownMessages();

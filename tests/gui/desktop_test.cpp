@@ -89,10 +89,10 @@ TEST_F(DesktopTest, SaveDialogAsksBeforeReplacing) {
     fw::SaveAsDialog dlg;
     dlg.SuggestedFileName = "out.html";
     answerNextDialog(existing);
-    answerNextMsgBox(7);   // No
+    answerNextMsgBox(fw::AnswerNo);
     EXPECT_EQ(dlg.ShowModal(), nullptr);
     answerNextDialog(existing);
-    answerNextMsgBox(6);   // Yes
+    answerNextMsgBox(fw::AnswerYes);
     EXPECT_TRUE(dlg.ShowModal());
     answerNextDialog(tempDir() / "new.html");
     EXPECT_TRUE(dlg.ShowModal());
@@ -100,10 +100,10 @@ TEST_F(DesktopTest, SaveDialogAsksBeforeReplacing) {
 }
 
 TEST_F(DesktopTest, MessageBoxesAnswerAndRecord) {
-    EXPECT_EQ(fw::MsgBox("Error: not file found"), 1);
-    answerNextMsgBox(2);
-    EXPECT_EQ(fw::MsgBox("Sure?", 1), 2);
-    EXPECT_EQ(fw::MsgBox("Replace?", 4), 6);   // unanswered: the first button
+    EXPECT_EQ(fw::MsgBox("Error: not file found"), fw::AnswerOK);
+    answerNextMsgBox(fw::AnswerCancel);
+    EXPECT_EQ(fw::MsgBox("Sure?", fw::MsgBoxOKCancel), fw::AnswerCancel);
+    EXPECT_EQ(fw::MsgBox("Replace?", fw::MsgBoxYesNo), fw::AnswerYes);   // unanswered: the first button
     EXPECT_EQ(shownMessages(), (std::vector<std::string>{"Error: not file found", "Sure?", "Replace?"}));
 }
 
@@ -126,6 +126,12 @@ public:
     void PBOK_Action() { Close(); }
 };
 
+bool modalBoxOpen() {
+    for (fw::Window* w : fw::OpenWindows())
+        if (dynamic_cast<ModalBox*>(w)) return true;
+    return false;
+}
+
 TEST_F(DesktopTest, ModalWindowRunsQueuedActionAndReturnsWhenClosed) {
     bool sawIt = false;
     onNextModal([&](fw::Window& w) {
@@ -135,10 +141,37 @@ TEST_F(DesktopTest, ModalWindowRunsQueuedActionAndReturnsWhenClosed) {
     fw::Implicit<ModalBox>().ShowModal();
     EXPECT_TRUE(sawIt);
     EXPECT_EQ(fw::testing::ShownModalTitles(), (std::vector<fw::String>{"About"}));
-    // Nothing queued: shows without waiting.
-    auto& again = fw::Implicit<ModalBox>();
-    again.ShowModal();
-    EXPECT_TRUE(again.IsOpen());
+    // Nothing queued: the window is closed and ShowModal returns.
+    fw::Implicit<ModalBox>().ShowModal();
+    EXPECT_FALSE(modalBoxOpen());
+    EXPECT_EQ(fw::testing::ShownModalTitles(), (std::vector<fw::String>{"About", "About"}));
+}
+
+// Shows the modal box from inside a handler, as a menu command does.
+class OwnerWindow : public fw::Window {
+public:
+    OwnerWindow() {
+        AddControl<fw::PushButton>("PBShow", "", 10, 10, 60, 22);
+        Bind("PBShow", "Action", &OwnerWindow::PBShow_Action);
+    }
+    void PBShow_Action() {
+        fw::Implicit<ModalBox>().ShowModal();
+        returned = true;
+    }
+    bool returned = false;
+};
+
+TEST_F(DesktopTest, ModalWindowShownByAHandlerClosesFromItsCloseBoxOrByHiding) {
+    auto& owner = fw::Implicit<OwnerWindow>();
+    onNextModal([&](fw::Window& w) { closeBox(w); });
+    click(owner, "PBShow");
+    EXPECT_TRUE(owner.returned);
+    EXPECT_FALSE(modalBoxOpen());
+    owner.returned = false;
+    onNextModal([](fw::Window& w) { w.Visible(false); });
+    click(owner, "PBShow");
+    EXPECT_TRUE(owner.returned);
+    EXPECT_TRUE(modalBoxOpen());   // hidden, not closed
 }
 
 // A canvas whose Paint calls the cooperative yield, as long drawing loops do.

@@ -167,7 +167,7 @@ TEST_F(DocumentsTest, LossySaveAsksFirstAndCancelWritesNothing) {
     choosePopupRow("EncodingSelectDest", "ASCII");
     const fs::path target = tempDir() / "ascii.txt";
 
-    answerNextMsgBox(2);
+    answerNextMsgBox(fw::AnswerCancel);
     saveAs(target);
     ASSERT_EQ(shownMessages().size(), 1u);
     const std::string question = shownMessages()[0];
@@ -176,11 +176,11 @@ TEST_F(DocumentsTest, LossySaveAsksFirstAndCancelWritesNothing) {
     EXPECT_FALSE(fs::exists(target));
 
     std::ofstream(target) << "old";
-    answerNextMsgBox(2);
+    answerNextMsgBox(fw::AnswerCancel);
     click("PBSave");
     EXPECT_EQ(readBytes(target), "old");
 
-    answerNextMsgBox(1);
+    answerNextMsgBox(fw::AnswerOK);
     click("PBSave");
     EXPECT_EQ(readBytes(target), "Caf? ?" "?!");
 }

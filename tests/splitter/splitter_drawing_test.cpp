@@ -66,7 +66,7 @@ TEST_F(SplitterDrawingTest, AutomaticGripStyleFollowsThicknessAndLength) {
           fw::Spec<SmartSplitter>("SSThin", "", 10, 110, 121, 12, LockL | LockT),
           fw::Spec<SmartSplitter>("SSNine", "", 10, 160, 500, 9, LockL | LockT),
           fw::Spec<SmartSplitter>("SSFixed", "", 10, 210, 500, 9, LockL | LockT,
-                                  [](SmartSplitter& b) { b.HandleType = 3; })});
+                                  [](SmartSplitter& b) { b.HandleType = SmartSplitter::HandleSmallDimples; })});
     struct Row {
         const char* name;
         bool large, dimple;
@@ -92,7 +92,7 @@ TEST_F(SplitterDrawingTest, AutomaticGripStyleFollowsThicknessAndLength) {
 TEST_F(SplitterDrawingTest, LargeBarsAndDimplesDrawTheirShapes) {
     open({fw::Spec<SmartSplitter>("SS", "", 10, 10, 200, 20, LockL | LockT)});
     SmartSplitter& s = bar("SS");
-    s.setHandleType(2);   // two large bars at -1 and +2 from the middle (100, 10)
+    s.setHandleType(SmartSplitter::HandleLargeBars);   // two large bars at -1 and +2 from the middle (100, 10)
     fw::Color light = s.Active() && s.Enabled() ? s.colorLight : s.colorLightDisabled;
     fw::Color medium = s.Active() && s.Enabled() ? s.colorMedium : s.colorMediumDisabled;
     std::vector<std::string> rows = art(s, light, 90, 110);
@@ -103,7 +103,7 @@ TEST_F(SplitterDrawingTest, LargeBarsAndDimplesDrawTheirShapes) {
     EXPECT_EQ(rows[8], ".###################.");
     EXPECT_EQ(rows[9], ".#.................#.");
 
-    s.setHandleType(4);   // one large dimple: 5 x 5 without its corners
+    s.setHandleType(SmartSplitter::HandleLargeDimple);   // one large dimple: 5 x 5 without its corners
     processEvents();
     fw::PicturePtr pic = s.Snapshot();
     const auto& table = s.Active() && s.Enabled() ? s.dimplePixelValue : s.dimplePixelValueDisabled;
@@ -115,7 +115,7 @@ TEST_F(SplitterDrawingTest, LargeBarsAndDimplesDrawTheirShapes) {
 TEST_F(SplitterDrawingTest, UnknownStyleDrawsNoGripButStillRaisesPaint) {
     int paints = 0;
     open({fw::Spec<SmartSplitter>("SS", "", 10, 10, 200, 9, LockL | LockT,
-                                  [](SmartSplitter& b) { b.HandleType = 0; })},
+                                  [](SmartSplitter& b) { b.HandleType = SmartSplitter::HandleAutomatic; })},
          [&paints](SplitterWindow& w) {
              w.Control("SS").On("Paint", std::function<void(fw::Graphics&)>([&paints](fw::Graphics&) { ++paints; }));
          });
@@ -128,7 +128,7 @@ TEST_F(SplitterDrawingTest, UnknownStyleDrawsNoGripButStillRaisesPaint) {
     EXPECT_EQ(rows[3], std::string(200, '.'));
     EXPECT_GE(paints, 1);
 
-    s.setHandleType(1);
+    s.setHandleType(SmartSplitter::HandleSmallBars);
     s.setConceal(true);
     paints = 0;
     rows = art(s, dark(s), 0, 199);
