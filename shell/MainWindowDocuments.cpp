@@ -1,5 +1,7 @@
 // The main window's document road: open, load, save, save as and re-open,
 // with every button, menu item and drop calling one of these operations.
+#include <utility>
+
 #include "applib/VellClass.h"
 #include "applib/VellEdit.h"
 #include "engine/quillet.h"
@@ -56,7 +58,7 @@ void MainWindow::LoadFile(const fw::String& path) {
     // A UTF-8 byte-order mark goes whatever encoding was chosen; nothing else
     // is taken for one.
     if (text.bytes().starts_with("\xEF\xBB\xBF")) text = fw::String::FromBytes(text.bytes().substr(3), enc);
-    RawInput = text;
+    RawInput = std::move(text);
 
     Control<VellEdit>("EFSource").Text(fw::ReplaceLineEndings(RawInput, fw::EndOfLine));
     flagSourceEdited = false;
