@@ -60,7 +60,7 @@ void MainWindow::LoadFile(const fw::String& path) {
     if (text.bytes().starts_with("\xEF\xBB\xBF")) text = fw::String::FromBytes(text.bytes().substr(3), enc);
     RawInput = std::move(text);
 
-    Control<VellEdit>("EFSource").Text(fw::ReplaceLineEndings(RawInput, fw::EndOfLine));
+    showText("EFSource", RawInput);
     flagSourceEdited = false;
     quillet::CurrentDocument = item->AbsolutePath();
     // "Varnel" as the default: the seeded program name normally answers, but
@@ -79,6 +79,14 @@ void MainWindow::LoadFile(const fw::String& path) {
                    " byte sequence(s) of this file are not valid in the encoding " + fw::String(enc->name) +
                    "; they are shown as \xEF\xBF\xBD.");
     }
+}
+
+void MainWindow::showText(const char* pane, const fw::String& text) {
+    // Without a CR byte every line end is already a LF (no encoding here
+    // hides a CR in other bytes), so a large text is shown without a copy.
+    const bool lf = fw::String(fw::EndOfLine).bytes() == "\n";
+    if (lf && text.bytes().find('\r') == std::string::npos) Control<VellEdit>(pane).Text(text);
+    else Control<VellEdit>(pane).Text(fw::ReplaceLineEndings(text, fw::EndOfLine));
 }
 
 void MainWindow::SaveFileDialog() {

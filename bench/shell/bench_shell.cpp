@@ -134,10 +134,13 @@ void BM_OpenAndConvert(benchmark::State& state, size_t bytes) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     }
     double convertMs = 0;
+    rusage usage{};
     for (auto _ : state) {
         w.LoadFile(fw::String(path.string()));
         letPaintsRun();
         state.PauseTiming();
+        getrusage(RUSAGE_SELF, &usage);
+        state.counters["open_peak_x_file"] = double(usage.ru_maxrss) * 1024 / double(bytes);
         choose(w, "Javascript");
         const auto start = std::chrono::steady_clock::now();
         w.Control<fw::PushButton>("PBConvert").Push();
@@ -145,7 +148,6 @@ void BM_OpenAndConvert(benchmark::State& state, size_t bytes) {
         convertMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         state.ResumeTiming();
     }
-    rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["convert_ms"] = convertMs;
     state.counters["peak_x_file"] = double(usage.ru_maxrss) * 1024 / double(bytes);

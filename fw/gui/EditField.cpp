@@ -61,25 +61,39 @@ int toDocPos(const QTextDocument* doc, int textPos) {
 }
 
 // Fills the document, cutting long lines (never inside a surrogate pair).
+// A text without long lines goes in as it stands, without a copy.
 void setChunkedText(QPlainTextEdit* ed, const QString& text) {
+    bool longLine = false;
+    for (qsizetype from = 0; !longLine && from <= text.size();) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), from);
+        if (end < 0) end = text.size();
+        longLine = end - from > kChunk;
+        from = end + 1;
+    }
+    if (!longLine) {
+        ed->setPlainText(text);  // every new block has no soft start
+        return;
+    }
     QString stored;
     stored.reserve(text.size() + text.size() / kChunk + 1);
     std::vector<bool> softStarts;   // per block
-    bool first = true;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        if (!first) stored += QLatin1Char('\n');
-        first = false;
-        int pos = 0;
+    for (qsizetype from = 0; from <= text.size();) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), from);
+        if (end < 0) end = text.size();
+        const QStringView line = QStringView(text).mid(from, end - from);
+        if (from > 0) stored += QLatin1Char('\n');
+        qsizetype pos = 0;
         softStarts.push_back(false);
         while (line.size() - pos > kChunk) {
-            int len = kChunk;
+            qsizetype len = kChunk;
             if (line.at(pos + len - 1).isHighSurrogate()) --len;
-            stored += QStringView(line).mid(pos, len);
+            stored += line.mid(pos, len);
             stored += QLatin1Char('\n');
             softStarts.push_back(true);
             pos += len;
         }
-        stored += QStringView(line).mid(pos);
+        stored += line.mid(pos);
+        from = end + 1;
     }
     ed->setPlainText(stored);
     size_t i = 0;
