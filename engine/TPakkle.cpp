@@ -143,7 +143,11 @@ public:
     const uint32_t* Fold(size_t i) const { return fold_.data() + (i & kRingMask); }
     const UnitSource& Source(size_t i) const { return source_[i & kRingMask]; }
 
+    // Whether any unit made so far differs from its folded key.
+    bool CaseVariant() const { return caseVariant_; }
+
     void Add(uint32_t ex, uint32_t fo, UnitSource src) {
+        caseVariant_ = caseVariant_ || ex != fo;
         const size_t slot = count_ & kRingMask;
         exact_[slot] = ex;
         fold_[slot] = fo;
@@ -162,6 +166,7 @@ private:
     const fw::TextEncoding* enc_;
     size_t off_ = 0;
     size_t count_ = 0;
+    bool caseVariant_ = false;
     std::vector<uint32_t> exact_ = std::vector<uint32_t>(kRing + kMirror);
     std::vector<uint32_t> fold_ = std::vector<uint32_t>(kRing + kMirror);
     std::vector<UnitSource> source_ = std::vector<UnitSource>(kRing);
@@ -247,6 +252,7 @@ struct ByteUnits {
     const unsigned char* p;
     size_t n;
     size_t Fill(size_t) const { return n; }
+    static bool CaseVariant() { return false; }
     const unsigned char* Exact(size_t i) const { return p + i; }
     const unsigned char* Fold(size_t i) const { return p + i; }
 };
@@ -263,15 +269,11 @@ struct ByteUnits {
 // chains of 4-unit prefixes are long.
 
 constexpr size_t kLevels = 3;
-constexpr size_t kPrefix[kLevels] = {4, 8, 16};
-// Chains span kRing starts, so more buckets than that only cost cache.
-constexpr int kHashBits = 15;
-// Small tables for the longer prefixes stay in cache; a shared bucket only
-// adds candidates that the comparison turns away.
-constexpr int kLinkBits = 12;
+constexpr size_t kPrefix[kLevels] = {4, 8, 12};
+constexpr int kHashBits = 16;
 constexpr uint32_t kNil = UINT32_MAX;
 
-template <size_t L, int kBits = kHashBits, class K>
+template <size_t L, class K>
 uint32_t HashPrefix(const K* u) {
     uint64_t h = 0;
     if constexpr (sizeof(K) == 1) {
@@ -283,7 +285,7 @@ uint32_t HashPrefix(const K* u) {
     } else {
         for (size_t i = 0; i < L; ++i) h = (h ^ u[i]) * 0x9E3779B97F4A7C15ull;
     }
-    return static_cast<uint32_t>(h >> (64 - kBits));
+    return static_cast<uint32_t>(h >> (64 - kHashBits));
 }
 
 // Starts with equal hashed prefixes, oldest first, over the last kRing
@@ -309,6 +311,11 @@ public:
         e.tail = q;
     }
     uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
+    // Asks the cache early for what inserting q with `h` will touch.
+    void Prefetch(uint32_t q, uint32_t h) const {
+        __builtin_prefetch(&ends_[h], 1);
+        if (q >= kRing) __builtin_prefetch(&ends_[hashOf_[q & kRingMask]], 1);
+    }
     // The oldest start of `h` from `ws` on; older ones are dropped.
     uint32_t First(uint32_t h, size_t ws) {
         Ends& e = ends_[h];
@@ -329,8 +336,8 @@ private:
     std::vector<uint16_t> hashOf_ = std::vector<uint16_t>(kRing);
 };
 
-// The longer prefixes are only followed from a start already found, never
-// looked up, so they keep no heads: each start links to the next one.
+// The middle prefix is only followed from a start already found, never
+// looked up, so it keeps no heads: each start links to the next one.
 class Links {
 public:
     void Insert(uint32_t q, uint32_t h) {
@@ -341,34 +348,45 @@ public:
         tail_[h] = q;
     }
     uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
+    void Prefetch(uint32_t, uint32_t h) const { __builtin_prefetch(&tail_[h], 1); }
 
 private:
-    std::vector<uint32_t> tail_ = std::vector<uint32_t>(size_t(1) << kLinkBits, kNil);
+    std::vector<uint32_t> tail_ = std::vector<uint32_t>(size_t(1) << kHashBits, kNil);
     std::vector<uint32_t> next_ = std::vector<uint32_t>(kRing, kNil);
 };
 
+// Levels 0 and 2 can be looked up; level 1 is only followed.
 struct Chains {
-    Chain first;
-    Links longer[kLevels - 1];
+    Chain shortest;
+    Links middle;
+    Chain longest;
     size_t inserted[kLevels] = {};
 
-    template <class Units>
-    void InsertUpTo(const Units& units, size_t pos) {
-        for (; inserted[0] + kPrefix[0] <= pos; ++inserted[0]) {
-            const size_t q = inserted[0];
-            first.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[0]>(units.Fold(q)));
-        }
-        InsertLonger<1>(units, pos);
+    template <size_t Level>
+    auto& Of() {
+        if constexpr (Level == 0) return shortest;
+        else if constexpr (Level == 1) return middle;
+        else return longest;
     }
-    template <size_t Level, class Units>
-    void InsertLonger(const Units& units, size_t pos) {
+
+    template <size_t Level = 0, class Units>
+    void InsertUpTo(const Units& units, size_t pos) {
+        auto& chain = Of<Level>();
         for (; inserted[Level] + kPrefix[Level] <= pos; ++inserted[Level]) {
             const size_t q = inserted[Level];
-            longer[Level - 1].Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level], kLinkBits>(units.Fold(q)));
+            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level]>(units.Fold(q)));
         }
-        if constexpr (Level + 1 < kLevels) InsertLonger<Level + 1>(units, pos);
+        if constexpr (Level + 1 < kLevels) InsertUpTo<Level + 1>(units, pos);
     }
-    uint32_t Next(size_t level, uint32_t q) const { return level == 0 ? first.Next(q) : longer[level - 1].Next(q); }
+    // The oldest start in the window that shares the prefix of level 0 or 2 at p.
+    template <class K>
+    uint32_t First(size_t level, const K* p, size_t ws) {
+        return level == 0 ? shortest.First(HashPrefix<kPrefix[0]>(p), ws)
+                          : longest.First(HashPrefix<kPrefix[2]>(p), ws);
+    }
+    uint32_t Next(size_t level, uint32_t q) const {
+        return level == 0 ? shortest.Next(q) : level == 1 ? middle.Next(q) : longest.Next(q);
+    }
 };
 
 // Hands each token to `emit` as soon as it is found.
@@ -389,9 +407,16 @@ void Scan(Units& units, Emit&& emit) {
         if (maxLen >= TPakkle::kMinMatch && pos >= TPakkle::kMinMatch) {
             const size_t ws = pos > window ? pos - window : 0;
             const auto* const fp = units.Fold(pos);
-            size_t level = 0;
-            uint32_t q = chains->first.First(HashPrefix<kPrefix[0]>(fp), ws);
-            size_t need = TPakkle::kMinMatch;
+            // Without letter case to tell apart, only the longest length and
+            // its first occurrence matter, so the search starts with the
+            // longest prefix and goes shorter only when that one finds none.
+            // With case, every shorter length's first occurrence is checked.
+            const size_t top = kCaseRule && units.CaseVariant() ? 0 : kLevels - 1;
+            for (size_t start = top + 2; (start -= 2) < kLevels && bestLen == 0;) {
+            if (kPrefix[start] > maxLen) continue;
+            size_t level = start;
+            uint32_t q = chains->First(start, fp, ws);
+            size_t need = kPrefix[start];
             for (; q != kNil; q = chains->Next(level, q)) {
                 if (pos - q < need) break;  // later starts lie closer still
                 const auto* const fq = units.Fold(q);
@@ -422,6 +447,7 @@ void Scan(Units& units, Emit&& emit) {
                     bestQ = q;
                 }
                 break;
+            }
             }
         }
         if (bestLen > 0) {
