@@ -264,9 +264,9 @@ struct ByteUnits {
 // absent or, for characters, whose first occurrence differs in letter case.
 // Candidates come from hash chains, oldest first, so the first candidate
 // that reaches a length is that length's first occurrence. There is a chain
-// per prefix length: once the best length reaches 8 or 16, only starts that
-// share that longer prefix can do better, and on texts of few letters the
-// chains of 4-unit prefixes are long.
+// per prefix length (4, 8 and 12 units): once the best length reaches 8 or
+// 12, only starts that share that longer prefix can do better. On texts of
+// few letters the chains of 4-unit prefixes hold hundreds of starts.
 
 constexpr size_t kLevels = 3;
 constexpr size_t kPrefix[kLevels] = {4, 8, 12};
@@ -311,11 +311,6 @@ public:
         e.tail = q;
     }
     uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
-    // Asks the cache early for what inserting q with `h` will touch.
-    void Prefetch(uint32_t q, uint32_t h) const {
-        __builtin_prefetch(&ends_[h], 1);
-        if (q >= kRing) __builtin_prefetch(&ends_[hashOf_[q & kRingMask]], 1);
-    }
     // The oldest start of `h` from `ws` on; older ones are dropped.
     uint32_t First(uint32_t h, size_t ws) {
         Ends& e = ends_[h];
@@ -348,7 +343,6 @@ public:
         tail_[h] = q;
     }
     uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
-    void Prefetch(uint32_t, uint32_t h) const { __builtin_prefetch(&tail_[h], 1); }
 
 private:
     std::vector<uint32_t> tail_ = std::vector<uint32_t>(size_t(1) << kHashBits, kNil);
@@ -389,6 +383,49 @@ struct Chains {
     }
 };
 
+// The best match at pos among the starts that share the prefix of level
+// `start`, searched oldest first; 0 when none reaches that prefix.
+template <bool kCaseRule, class Units>
+size_t Longest(Chains& chains, const Units& units, size_t start, size_t pos, size_t ws, size_t maxLen,
+               size_t& bestQ) {
+    const auto* const fp = units.Fold(pos);
+    size_t bestLen = 0;
+    size_t level = start;
+    size_t need = kPrefix[start];
+    for (uint32_t q = chains.First(start, fp, ws); q != kNil; q = chains.Next(level, q)) {
+        if (pos - q < need) break;  // later starts lie closer still
+        const auto* const fq = units.Fold(q);
+        if (fq[need - 1] != fp[need - 1]) continue;
+        const size_t cap = std::min(maxLen, pos - q);
+        size_t f = 0;
+        while (f < cap && fq[f] == fp[f]) ++f;
+        if (f < need) continue;
+        size_t e = f;
+        if constexpr (kCaseRule) {
+            const auto* const eq = units.Exact(q);
+            const auto* const ep = units.Exact(pos);
+            e = 0;
+            while (e < f && eq[e] == ep[e]) ++e;
+        }
+        if (e >= f) {
+            bestLen = f;
+            bestQ = q;
+            need = f + 1;
+            if (need > maxLen) break;
+            // q shares the longer prefix, so it is in that chain too.
+            while (level + 1 < kLevels && f >= kPrefix[level + 1]) ++level;
+            continue;
+        }
+        // The first occurrence of length e + 1 differs in case.
+        if (e >= need) {
+            bestLen = e;
+            bestQ = q;
+        }
+        break;
+    }
+    return bestLen;
+}
+
 // Hands each token to `emit` as soon as it is found.
 template <bool kCaseRule, class Units, class Emit>
 void Scan(Units& units, Emit&& emit) {
@@ -406,48 +443,15 @@ void Scan(Units& units, Emit&& emit) {
         size_t bestLen = 0, bestQ = 0;
         if (maxLen >= TPakkle::kMinMatch && pos >= TPakkle::kMinMatch) {
             const size_t ws = pos > window ? pos - window : 0;
-            const auto* const fp = units.Fold(pos);
             // Without letter case to tell apart, only the longest length and
             // its first occurrence matter, so the search starts with the
             // longest prefix and goes shorter only when that one finds none.
             // With case, every shorter length's first occurrence is checked.
-            const size_t top = kCaseRule && units.CaseVariant() ? 0 : kLevels - 1;
-            for (size_t start = top + 2; (start -= 2) < kLevels && bestLen == 0;) {
-            if (kPrefix[start] > maxLen) continue;
-            size_t level = start;
-            uint32_t q = chains->First(start, fp, ws);
-            size_t need = kPrefix[start];
-            for (; q != kNil; q = chains->Next(level, q)) {
-                if (pos - q < need) break;  // later starts lie closer still
-                const auto* const fq = units.Fold(q);
-                if (fq[need - 1] != fp[need - 1]) continue;
-                const size_t cap = std::min(maxLen, pos - q);
-                size_t f = 0;
-                while (f < cap && fq[f] == fp[f]) ++f;
-                if (f < need) continue;
-                size_t e = f;
-                if constexpr (kCaseRule) {
-                    const auto* const eq = units.Exact(q);
-                    const auto* const ep = units.Exact(pos);
-                    e = 0;
-                    while (e < f && eq[e] == ep[e]) ++e;
-                }
-                if (e >= f) {
-                    bestLen = f;
-                    bestQ = q;
-                    need = f + 1;
-                    if (need > maxLen) break;
-                    // q shares the longer prefix, so it is in that chain too.
-                    while (level + 1 < kLevels && f >= kPrefix[level + 1]) ++level;
-                    continue;
-                }
-                // The first occurrence of length e + 1 differs in case.
-                if (e >= need) {
-                    bestLen = e;
-                    bestQ = q;
-                }
-                break;
-            }
+            size_t start = kCaseRule && units.CaseVariant() ? 0 : kLevels - 1;
+            for (;; start -= 2) {  // levels 2 and 0 can be looked up
+                if (kPrefix[start] <= maxLen)
+                    bestLen = Longest<kCaseRule>(*chains, units, start, pos, ws, maxLen, bestQ);
+                if (bestLen > 0 || start == 0) break;
             }
         }
         if (bestLen > 0) {
