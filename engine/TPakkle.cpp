@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <deque>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -76,18 +79,6 @@ struct UnitSource {
     bool invalid;     // bytes that are no character of the encoding
 };
 
-struct CharUnits {
-    std::vector<uint32_t> exact;
-    std::vector<uint32_t> fold;
-    std::vector<UnitSource> source;
-
-    void Add(uint32_t ex, uint32_t fo, UnitSource src) {
-        exact.push_back(ex);
-        fold.push_back(fo);
-        source.push_back(src);
-    }
-};
-
 // How one character of a non-UTF-8 encoding reads: its keys, or its script
 // characters when it makes more than one (or none).
 struct CharReading {
@@ -127,6 +118,67 @@ CharReading ReadChar(std::string_view bytes, const fw::TextEncoding* enc, uint32
     return r;
 }
 
+// Units are kept in rings: the window behind the scan, the longest match
+// ahead of it and the code writer's lag behind the tokens all fit, so memory
+// does not grow with the text. The first kMirror slots are repeated after the
+// last, so that a match or a hashed prefix reads straight across the wrap.
+constexpr size_t kRing = size_t(1) << 14;
+constexpr size_t kRingMask = kRing - 1;
+constexpr size_t kMirror = 128;
+static_assert(kRing >= TPakkle::kWindow + 2 * TPakkle::kMaxMatch + 2 * 256 + kMirror);
+
+// The character units of a text, made as the scan asks for them.
+class CharUnits {
+public:
+    CharUnits(const std::string& b, const fw::TextEncoding* enc);
+
+    // Makes units up to `upto` ready where the text reaches that far; gives
+    // how many units have been made.
+    size_t Fill(size_t upto) {
+        while (count_ < upto && ReadNext()) {
+        }
+        return count_;
+    }
+    const uint32_t* Exact(size_t i) const { return exact_.data() + (i & kRingMask); }
+    const uint32_t* Fold(size_t i) const { return fold_.data() + (i & kRingMask); }
+    const UnitSource& Source(size_t i) const { return source_[i & kRingMask]; }
+
+    // Whether any unit made so far differs from its folded key.
+    bool CaseVariant() const { return caseVariant_; }
+
+    void Add(uint32_t ex, uint32_t fo, UnitSource src) {
+        caseVariant_ = caseVariant_ || ex != fo;
+        const size_t slot = count_ & kRingMask;
+        exact_[slot] = ex;
+        fold_[slot] = fo;
+        source_[slot] = src;
+        if (slot < kMirror) {
+            exact_[kRing + slot] = ex;
+            fold_[kRing + slot] = fo;
+        }
+        ++count_;
+    }
+
+private:
+    bool ReadNext();
+
+    const std::string& b_;
+    const fw::TextEncoding* enc_;
+    size_t off_ = 0;
+    size_t count_ = 0;
+    bool caseVariant_ = false;
+    std::vector<uint32_t> exact_ = std::vector<uint32_t>(kRing + kMirror);
+    std::vector<uint32_t> fold_ = std::vector<uint32_t>(kRing + kMirror);
+    std::vector<UnitSource> source_ = std::vector<UnitSource>(kRing);
+    // Single-byte encodings: each byte value read once.
+    std::vector<CharReading> table_;
+    std::vector<bool> known_;
+    // Other encodings: where the characters start, and each one read once.
+    std::vector<uint32_t> starts_;
+    size_t next_ = 0;
+    std::unordered_map<std::string_view, CharReading> seen_;
+};
+
 void AddReading(CharUnits& out, const CharReading& r, uint32_t off, size_t size) {
     if (!r.split) {
         out.Add(r.exact, r.fold, {off, static_cast<uint16_t>(size), 0, 1, 0, r.invalid});
@@ -143,154 +195,274 @@ void AddReading(CharUnits& out, const CharReading& r, uint32_t off, size_t size)
 // browser holds as several script characters (outside the BMP, or mapped to
 // several code points) becomes that many units, so that every count the
 // decoder reads is a count of script characters.
-CharUnits BuildCharUnits(const std::string& b, const fw::TextEncoding* enc) {
-    CharUnits out;
-    out.exact.reserve(b.size());
-    out.fold.reserve(b.size());
-    out.source.reserve(b.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(b.data());
-    const size_t n = b.size();
-    if (enc == nullptr || enc->IsUTF8()) {
-        for (size_t off = 0; off < n;) {
-            size_t len = 1;
-            const uint32_t cp = DecodeUtf8(p + off, n - off, len);
-            const auto o = static_cast<uint32_t>(off);
-            if (cp >= 0x10000 && cp < kInvalidBase) {
-                std::u16string codes;
-                AppendUtf16(codes, cp);
-                for (uint8_t k = 0; k < 2; ++k)
-                    out.Add(kSplitBase + codes[k], kSplitBase + codes[k],
-                            {o, static_cast<uint16_t>(len), k, 2, codes[k], false});
-            } else {
-                out.Add(cp, fw::FoldCase(cp), {o, static_cast<uint16_t>(len), 0, 1, 0, cp >= kInvalidBase});
-            }
-            off += len;
-        }
-        return out;
+CharUnits::CharUnits(const std::string& b, const fw::TextEncoding* enc) : b_(b), enc_(enc) {
+    if (enc_ != nullptr && enc_->IsUTF8()) enc_ = nullptr;
+    if (enc_ == nullptr) return;
+    if (enc_->IsSingleByte()) {
+        table_.resize(256);
+        known_.resize(256);
+        return;
     }
-    if (enc->IsSingleByte()) {
-        CharReading table[256];
-        bool known[256] = {};
-        for (size_t off = 0; off < n; ++off) {
-            const unsigned char c = p[off];
-            if (!known[c]) {
-                table[c] = ReadChar(std::string_view(b).substr(off, 1), enc, c);
-                known[c] = true;
-            }
-            AddReading(out, table[c], static_cast<uint32_t>(off), 1);
-        }
-        return out;
-    }
-    std::vector<uint32_t> starts = enc->CharStarts(b);
-    if (starts.empty() || starts.back() != n) starts.push_back(static_cast<uint32_t>(n));
-    std::unordered_map<std::string_view, CharReading> seen;
-    for (size_t k = 0; k + 1 < starts.size(); ++k) {
-        const std::string_view ch = std::string_view(b).substr(starts[k], starts[k + 1] - starts[k]);
-        auto it = seen.find(ch);
-        if (it == seen.end())
-            it = seen.emplace(ch, ReadChar(ch, enc, kInternBase + static_cast<uint32_t>(seen.size()))).first;
-        AddReading(out, it->second, starts[k], ch.size());
-    }
-    return out;
+    starts_ = enc_->CharStarts(b_);
+    if (starts_.empty() || starts_.back() != b_.size()) starts_.push_back(static_cast<uint32_t>(b_.size()));
 }
+
+bool CharUnits::ReadNext() {
+    const auto* p = reinterpret_cast<const unsigned char*>(b_.data());
+    const size_t n = b_.size();
+    if (enc_ == nullptr) {
+        if (off_ >= n) return false;
+        size_t len = 1;
+        const uint32_t cp = DecodeUtf8(p + off_, n - off_, len);
+        const auto o = static_cast<uint32_t>(off_);
+        if (cp >= 0x10000 && cp < kInvalidBase) {
+            std::u16string codes;
+            AppendUtf16(codes, cp);
+            for (uint8_t k = 0; k < 2; ++k)
+                Add(kSplitBase + codes[k], kSplitBase + codes[k], {o, static_cast<uint16_t>(len), k, 2, codes[k], false});
+        } else {
+            Add(cp, fw::FoldCase(cp), {o, static_cast<uint16_t>(len), 0, 1, 0, cp >= kInvalidBase});
+        }
+        off_ += len;
+        return true;
+    }
+    if (!table_.empty()) {
+        if (off_ >= n) return false;
+        const unsigned char c = p[off_];
+        if (!known_[c]) {
+            table_[c] = ReadChar(std::string_view(b_).substr(off_, 1), enc_, c);
+            known_[c] = true;
+        }
+        AddReading(*this, table_[c], static_cast<uint32_t>(off_), 1);
+        ++off_;
+        return true;
+    }
+    if (next_ + 1 >= starts_.size()) return false;
+    const std::string_view ch = std::string_view(b_).substr(starts_[next_], starts_[next_ + 1] - starts_[next_]);
+    auto it = seen_.find(ch);
+    if (it == seen_.end())
+        it = seen_.emplace(ch, ReadChar(ch, enc_, kInternBase + static_cast<uint32_t>(seen_.size()))).first;
+    AddReading(*this, it->second, starts_[next_], ch.size());
+    ++next_;
+    return true;
+}
+
+// Byte units are the text itself.
+struct ByteUnits {
+    const unsigned char* p;
+    size_t n;
+    size_t Fill(size_t) const { return n; }
+    static bool CaseVariant() { return false; }
+    const unsigned char* Exact(size_t i) const { return p + i; }
+    const unsigned char* Fold(size_t i) const { return p + i; }
+};
 
 // ---------------------------------------------------------------------------
 // The main pass. For each position it finds what the plain search would:
 // the longest length whose pattern has its first (case-insensitive)
 // occurrence wholly inside the window, stopping at the first length that is
 // absent or, for characters, whose first occurrence differs in letter case.
-// Candidates come from hash chains over 4-unit prefixes, oldest first, so
-// the first candidate that reaches a length is that length's first
-// occurrence.
+// Candidates come from hash chains, oldest first, so the first candidate
+// that reaches a length is that length's first occurrence. There is a chain
+// per prefix length (4, 8 and 12 units): once the best length reaches 8 or
+// 12, only starts that share that longer prefix can do better. On texts of
+// few letters the chains of 4-unit prefixes hold hundreds of starts.
 
-template <class K>
-uint32_t Hash4(const K* u, size_t q, int bits) {
+constexpr size_t kLevels = 3;
+constexpr size_t kPrefix[kLevels] = {4, 8, 12};
+constexpr int kHashBits = 16;
+constexpr uint32_t kNil = UINT32_MAX;
+
+template <size_t L, class K>
+uint32_t HashPrefix(const K* u) {
+    uint64_t h = 0;
     if constexpr (sizeof(K) == 1) {
-        uint32_t v;
-        std::memcpy(&v, u + q, 4);
-        return (v * 2654435761u) >> (32 - bits);
+        for (size_t i = 0; i < L; i += 8) {
+            uint64_t v = 0;
+            std::memcpy(&v, u + i, std::min<size_t>(8, L - i));
+            h = (h ^ v) * 0x9E3779B97F4A7C15ull;
+        }
     } else {
-        uint32_t h = u[q] * 0x9E3779B1u;
-        h = (h ^ (h >> 15)) + u[q + 1] * 0x85EBCA77u;
-        h = (h ^ (h >> 13)) + u[q + 2] * 0xC2B2AE3Du;
-        h = (h ^ (h >> 16)) + u[q + 3] * 0x27D4EB2Fu;
-        h ^= h >> 15;
-        return (h * 2654435761u) >> (32 - bits);
+        for (size_t i = 0; i < L; ++i) h = (h ^ u[i]) * 0x9E3779B97F4A7C15ull;
     }
+    return static_cast<uint32_t>(h >> (64 - kHashBits));
 }
 
-template <class K, bool kCaseRule>
-std::vector<Token> Scan(const K* exact, const K* fold, size_t n) {
-    constexpr uint32_t kNil = UINT32_MAX;
-    constexpr int kBits = 16;
-    const size_t window = TPakkle::kWindow;
-    std::vector<Token> out;
-    out.reserve(n / 8 + 16);
-    std::vector<uint32_t> head(size_t(1) << kBits, kNil), tail(size_t(1) << kBits, kNil);
-    std::vector<uint32_t> next(n, kNil);
-    size_t inserted = 0;
-    size_t pos = 0;
-    while (pos < n) {
-        fw::RuntimeBackgroundTask();
-        // A start q can serve once a pattern of 4 from it ends before pos.
-        for (; inserted + 4 <= pos; ++inserted) {
-            const uint32_t h = Hash4(fold, inserted, kBits);
-            const auto q = static_cast<uint32_t>(inserted);
-            if (head[h] == kNil) {
-                head[h] = q;
-            } else {
-                next[tail[h]] = q;
+// Starts with equal hashed prefixes, oldest first, over the last kRing
+// positions: inserting a start drops the one kRing before it.
+class Chain {
+public:
+    void Insert(uint32_t q, uint32_t h) {
+        const size_t slot = q & kRingMask;
+        if (q >= kRing) {
+            const uint32_t old = q - static_cast<uint32_t>(kRing);
+            Ends& o = ends_[hashOf_[slot]];
+            // Every older start is gone, so if still listed, it leads.
+            if (o.head == old) {
+                o.head = next_[slot];
+                if (o.head == kNil) o.tail = kNil;
             }
-            tail[h] = q;
         }
+        next_[slot] = kNil;
+        hashOf_[slot] = static_cast<uint16_t>(h);
+        Ends& e = ends_[h];
+        if (e.head == kNil) e.head = q;
+        else next_[e.tail & kRingMask] = q;
+        e.tail = q;
+    }
+    uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
+    // The oldest start of `h` from `ws` on; older ones are dropped.
+    uint32_t First(uint32_t h, size_t ws) {
+        Ends& e = ends_[h];
+        uint32_t q = e.head;
+        while (q != kNil && q < ws) q = Next(q);
+        e.head = q;
+        if (q == kNil) e.tail = kNil;
+        return q;
+    }
+
+private:
+    struct Ends {
+        uint32_t head = kNil;
+        uint32_t tail = kNil;
+    };
+    std::vector<Ends> ends_ = std::vector<Ends>(size_t(1) << kHashBits);
+    std::vector<uint32_t> next_ = std::vector<uint32_t>(kRing, kNil);
+    std::vector<uint16_t> hashOf_ = std::vector<uint16_t>(kRing);
+};
+
+// The middle prefix is only followed from a start already found, never
+// looked up, so it keeps no heads: each start links to the next one.
+class Links {
+public:
+    void Insert(uint32_t q, uint32_t h) {
+        next_[q & kRingMask] = kNil;
+        const uint32_t t = tail_[h];
+        // A start kRing back or more has left the window and its slot.
+        if (t != kNil && q - t < kRing) next_[t & kRingMask] = q;
+        tail_[h] = q;
+    }
+    uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
+
+private:
+    std::vector<uint32_t> tail_ = std::vector<uint32_t>(size_t(1) << kHashBits, kNil);
+    std::vector<uint32_t> next_ = std::vector<uint32_t>(kRing, kNil);
+};
+
+// Levels 0 and 2 can be looked up; level 1 is only followed.
+struct Chains {
+    Chain shortest;
+    Links middle;
+    Chain longest;
+    size_t inserted[kLevels] = {};
+
+    template <size_t Level>
+    auto& Of() {
+        if constexpr (Level == 0) return shortest;
+        else if constexpr (Level == 1) return middle;
+        else return longest;
+    }
+
+    template <size_t Level = 0, class Units>
+    void InsertUpTo(const Units& units, size_t pos) {
+        auto& chain = Of<Level>();
+        for (; inserted[Level] + kPrefix[Level] <= pos; ++inserted[Level]) {
+            const size_t q = inserted[Level];
+            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level]>(units.Fold(q)));
+        }
+        if constexpr (Level + 1 < kLevels) InsertUpTo<Level + 1>(units, pos);
+    }
+    // The oldest start in the window that shares the prefix of level 0 or 2 at p.
+    template <class K>
+    uint32_t First(size_t level, const K* p, size_t ws) {
+        return level == 0 ? shortest.First(HashPrefix<kPrefix[0]>(p), ws)
+                          : longest.First(HashPrefix<kPrefix[2]>(p), ws);
+    }
+    uint32_t Next(size_t level, uint32_t q) const {
+        return level == 0 ? shortest.Next(q) : level == 1 ? middle.Next(q) : longest.Next(q);
+    }
+};
+
+// The best match at pos among the starts that share the prefix of level
+// `start`, searched oldest first; 0 when none reaches that prefix.
+template <bool kCaseRule, class Units>
+size_t Longest(Chains& chains, const Units& units, size_t start, size_t pos, size_t ws, size_t maxLen,
+               size_t& bestQ) {
+    const auto* const fp = units.Fold(pos);
+    size_t bestLen = 0;
+    size_t level = start;
+    size_t need = kPrefix[start];
+    for (uint32_t q = chains.First(start, fp, ws); q != kNil; q = chains.Next(level, q)) {
+        if (pos - q < need) break;  // later starts lie closer still
+        const auto* const fq = units.Fold(q);
+        if (fq[need - 1] != fp[need - 1]) continue;
+        const size_t cap = std::min(maxLen, pos - q);
+        size_t f = 0;
+        while (f < cap && fq[f] == fp[f]) ++f;
+        if (f < need) continue;
+        size_t e = f;
+        if constexpr (kCaseRule) {
+            const auto* const eq = units.Exact(q);
+            const auto* const ep = units.Exact(pos);
+            e = 0;
+            while (e < f && eq[e] == ep[e]) ++e;
+        }
+        if (e >= f) {
+            bestLen = f;
+            bestQ = q;
+            need = f + 1;
+            if (need > maxLen) break;
+            // q shares the longer prefix, so it is in that chain too.
+            while (level + 1 < kLevels && f >= kPrefix[level + 1]) ++level;
+            continue;
+        }
+        // The first occurrence of length e + 1 differs in case.
+        if (e >= need) {
+            bestLen = e;
+            bestQ = q;
+        }
+        break;
+    }
+    return bestLen;
+}
+
+// Hands each token to `emit` as soon as it is found.
+template <bool kCaseRule, class Units, class Emit>
+void Scan(Units& units, Emit&& emit) {
+    const size_t window = TPakkle::kWindow;
+    auto chains = std::make_unique<Chains>();
+    for (size_t pos = 0;;) {
+        // Fewer units than asked for: the text ends there.
+        const size_t n = units.Fill(pos + TPakkle::kMaxMatch + 1);
+        if (pos >= n) break;
+        fw::RuntimeBackgroundTask();
+        // A start q can serve once a pattern of its prefix length ends before pos.
+        chains->InsertUpTo(units, pos);
         // The last unit is always a literal: pos + len stays below n.
         const size_t maxLen = std::min<size_t>(TPakkle::kMaxMatch, n - 1 - pos);
         size_t bestLen = 0, bestQ = 0;
         if (maxLen >= TPakkle::kMinMatch && pos >= TPakkle::kMinMatch) {
             const size_t ws = pos > window ? pos - window : 0;
-            const uint32_t h = Hash4(fold, pos, kBits);
-            uint32_t q = head[h];
-            while (q != kNil && q < ws) q = next[q];
-            head[h] = q;
-            if (q == kNil) tail[h] = kNil;
-            size_t need = TPakkle::kMinMatch;
-            for (; q != kNil; q = next[q]) {
-                if (pos - q < need) break;  // later starts lie closer still
-                if (fold[q + need - 1] != fold[pos + need - 1]) continue;
-                const size_t cap = std::min(maxLen, pos - q);
-                size_t f = 0;
-                while (f < cap && fold[q + f] == fold[pos + f]) ++f;
-                if (f < need) continue;
-                size_t e = f;
-                if constexpr (kCaseRule) {
-                    e = 0;
-                    while (e < f && exact[q + e] == exact[pos + e]) ++e;
-                }
-                if (e >= f) {
-                    bestLen = f;
-                    bestQ = q;
-                    need = f + 1;
-                    if (need > maxLen) break;
-                    continue;
-                }
-                // The first occurrence of length e + 1 differs in case.
-                if (e >= need) {
-                    bestLen = e;
-                    bestQ = q;
-                }
-                break;
+            // Without letter case to tell apart, only the longest length and
+            // its first occurrence matter, so the search starts with the
+            // longest prefix and goes shorter only when that one finds none.
+            // With case, every shorter length's first occurrence is checked.
+            size_t start = kCaseRule && units.CaseVariant() ? 0 : kLevels - 1;
+            for (;; start -= 2) {  // levels 2 and 0 can be looked up
+                if (kPrefix[start] <= maxLen)
+                    bestLen = Longest<kCaseRule>(*chains, units, start, pos, ws, maxLen, bestQ);
+                if (bestLen > 0 || start == 0) break;
             }
         }
         if (bestLen > 0) {
-            out.push_back({static_cast<uint32_t>(pos + 1), static_cast<uint32_t>(pos - bestQ),
-                           static_cast<uint32_t>(bestLen)});
+            emit(Token{static_cast<uint32_t>(pos + 1), static_cast<uint32_t>(pos - bestQ),
+                       static_cast<uint32_t>(bestLen)});
             pos += bestLen;
         } else {
-            out.push_back({static_cast<uint32_t>(pos + 1), 0, 1});
+            emit(Token{static_cast<uint32_t>(pos + 1), 0, 1});
             pos += 1;
         }
     }
-    return out;
 }
 
 // ---------------------------------------------------------------------------
@@ -300,69 +472,92 @@ std::vector<Token> Scan(const K* exact, const K* fold, size_t n) {
 // unit of the next match (or all four of a shortest match), a match run gives
 // back its last match as literals. A final run of literals is written one
 // longer instead: the decoder's substr stops at the end of the stream.
-std::vector<Token> MakeRunsReadable(const std::vector<Token>& in) {
-    std::vector<Token> out;
-    out.reserve(in.size() + 8);
-    size_t runStart = 0;
-    bool runIsMatch = false;
-    auto literal = [](uint32_t pos) { return Token{pos, 0, 1}; };
-    for (Token t : in) {
+// The last token is held back, as a match run may still give it back.
+template <class Sink>
+class RunsReadable {
+public:
+    explicit RunsReadable(Sink& sink) : sink_(sink) {}
+
+    void operator()(Token t) {
         for (;;) {
             const bool isMatch = t.dist != 0;
-            if (isMatch == runIsMatch) {
-                out.push_back(t);
-                break;
+            if (isMatch == runIsMatch_) {
+                Push(t);
+                return;
             }
-            const size_t count = out.size() - runStart;
-            if (count == 0 || count % 91 != 0) {
-                runIsMatch = isMatch;
-                runStart = out.size();
-                out.push_back(t);
-                break;
+            if (count_ == 0 || count_ % 91 != 0) {
+                runIsMatch_ = isMatch;
+                count_ = 0;
+                Push(t);
+                return;
             }
-            if (!runIsMatch) {
-                out.push_back(literal(t.pos));
+            if (!runIsMatch_) {
+                Push(Literal(t.pos));
                 if (t.len > TPakkle::kMinMatch) {
                     t = Token{t.pos + 1, t.dist, t.len - 1};
                     continue;
                 }
-                for (uint32_t k = 1; k < t.len; ++k) out.push_back(literal(t.pos + k));
-                break;
+                for (uint32_t k = 1; k < t.len; ++k) Push(Literal(t.pos + k));
+                return;
             }
-            const Token last = out.back();
-            out.pop_back();
-            runIsMatch = false;
-            runStart = out.size();
-            for (uint32_t k = 0; k < last.len; ++k) out.push_back(literal(last.pos + k));
-            out.push_back(t);
-            break;
+            const Token last = *held_;
+            held_.reset();
+            runIsMatch_ = false;
+            count_ = 0;
+            for (uint32_t k = 0; k < last.len; ++k) Push(Literal(last.pos + k));
+            Push(t);
+            return;
         }
     }
-    return out;
-}
+    void Finish() {
+        if (held_) sink_(*held_);
+        held_.reset();
+    }
 
-std::string RunString(const std::vector<Token>& tokens) {
-    std::string runs;
-    bool current = false;
-    int count = 0;
-    for (const Token& t : tokens) {
+private:
+    static Token Literal(uint32_t pos) { return Token{pos, 0, 1}; }
+    void Push(Token t) {
+        if (held_) sink_(*held_);
+        held_ = t;
+        ++count_;
+    }
+
+    Sink& sink_;
+    std::optional<Token> held_;
+    bool runIsMatch_ = false;
+    size_t count_ = 0;
+};
+
+// The run string, flag by flag.
+class RunWriter {
+public:
+    void Put(const Token& t) {
         fw::RuntimeBackgroundTask();
+        any_ = true;
         const bool flag = t.dist != 0;
-        if (flag == current) {
-            if (++count > TPakkle::kRunLimit) {
-                runs += kAlphabet[0];
-                count = 0;
+        if (flag == current_) {
+            if (++count_ > TPakkle::kRunLimit) {
+                runs_ += kAlphabet[0];
+                count_ = 0;
             }
         } else {
-            runs += kAlphabet[count];
-            current = flag;
-            count = 1;
+            runs_ += kAlphabet[count_];
+            current_ = flag;
+            count_ = 1;
         }
     }
-    // Only a final run of literals can end on a multiple of 91 here.
-    runs += kAlphabet[(count == 0 && !tokens.empty()) ? 1 : count];
-    return runs;
-}
+    std::string Finish() {
+        // Only a final run of literals can end on a multiple of 91 here.
+        runs_ += kAlphabet[(count_ == 0 && any_) ? 1 : count_];
+        return std::move(runs_);
+    }
+
+private:
+    std::string runs_;
+    bool current_ = false;
+    bool any_ = false;
+    int count_ = 0;
+};
 
 // ---------------------------------------------------------------------------
 // Code stream.
@@ -384,153 +579,220 @@ void AppendMatch(std::string& out, const Token& t) {
     out += kAlphabet[t.len - 2];
 }
 
-std::string ByteCodeStream(const std::string& b, const fw::TextEncoding* enc, const std::vector<Token>& tokens) {
-    // What each byte reads as in a single-byte page: a few tables have a
-    // quote or backslash above 0x7F, which must not stand raw in the literal.
-    char reads[256];
-    for (int i = 0; i < 256; ++i) {
-        reads[i] = static_cast<char>(i);
-        if (i < 0x80 || enc == nullptr || !enc->IsSingleByte()) continue;
-        const std::string u = fw::DecodeToUTF8(std::string(1, static_cast<char>(i)), enc);
-        if (u == "'" || u == "\\" || u == "\n" || u == "\r") reads[i] = u[0];
+// Keeps "</script" and "<!" out of the script text without changing the
+// string's value: "<" '+' "/script", and "<\!". The code stream comes in
+// pieces; a byte is decided once the seven after it are known.
+class Escaper {
+public:
+    Escaper(std::string& out, const fw::TextEncoding* enc) : out_(out), enc_(enc) {}
+
+    // Where the code stream is written.
+    std::string& raw() { return raw_; }
+    void Flush(bool final) {
+        const size_t n = raw_.size();
+        if (!final && n < kPiece) return;
+        const size_t limit = final ? n : n - 7;
+        for (size_t i = 0; i < limit; ++i) {
+            fw::RuntimeBackgroundTask();
+            const char c = raw_[i];
+            if (c == '<' && i + 8 <= n && raw_[i + 1] == '/' &&
+                fw::Uppercase(fw::String::FromBytes(raw_.substr(i, 8), enc_)) == fw::String("</SCRIPT")) {
+                out_ += "<'+'";
+            } else if (c == '!' && prev_ == '<') {
+                out_ += "\\!";
+            } else {
+                out_ += c;
+            }
+            prev_ = c;
+        }
+        raw_.erase(0, limit);
     }
-    std::string out;
-    out.reserve(b.size() / 2 + 16);
-    for (const Token& t : tokens) {
-        if (t.dist == 0) {
-            AppendLiteralByte(out, reads[static_cast<unsigned char>(b[t.pos - 1])]);
-        } else {
-            AppendMatch(out, t);
+
+private:
+    static constexpr size_t kPiece = size_t(1) << 16;
+    std::string& out_;
+    const fw::TextEncoding* enc_;
+    std::string raw_;
+    char prev_ = '\0';
+};
+
+class ByteCodeWriter {
+public:
+    ByteCodeWriter(const std::string& b, const fw::TextEncoding* enc, Escaper& out) : b_(b), out_(out) {
+        // What each byte reads as in a single-byte page: a few tables have a
+        // quote or backslash above 0x7F, which must not stand raw in the literal.
+        for (int i = 0; i < 256; ++i) {
+            reads_[i] = static_cast<char>(i);
+            if (i < 0x80 || enc == nullptr || !enc->IsSingleByte()) continue;
+            const std::string u = fw::DecodeToUTF8(std::string(1, static_cast<char>(i)), enc);
+            if (u == "'" || u == "\\" || u == "\n" || u == "\r") reads_[i] = u[0];
         }
     }
-    return out;
-}
+    void Put(const Token& t) {
+        if (t.dist == 0) {
+            AppendLiteralByte(out_.raw(), reads_[static_cast<unsigned char>(b_[t.pos - 1])]);
+        } else {
+            AppendMatch(out_.raw(), t);
+        }
+        out_.Flush(false);
+    }
+    void Finish() {}
 
-std::string CharCodeStream(const std::string& b, const CharUnits& units, const std::vector<Token>& tokens) {
-    static const char* const kHex = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(b.size() / 2 + 16);
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        const Token& t = tokens[i];
+private:
+    const std::string& b_;
+    Escaper& out_;
+    char reads_[256];
+};
+
+// Literals of character units. A character of several units looks ahead at
+// the tokens of its other units, so tokens wait until the ones covering
+// the next 255 units have come.
+class CharCodeWriter {
+public:
+    CharCodeWriter(const std::string& b, const CharUnits& units, Escaper& out) : b_(b), units_(units), out_(out) {}
+
+    void Put(const Token& t) {
+        waiting_.push_back(t);
+        const size_t end = t.pos - 1 + t.len;
+        while (!waiting_.empty() && end >= waiting_.front().pos - 1 + 255) WriteFront();
+        out_.Flush(false);
+    }
+    void Finish() {
+        while (!waiting_.empty()) WriteFront();
+    }
+
+private:
+    void WriteFront() {
+        static const char* const kHex = "0123456789ABCDEF";
+        std::string& out = out_.raw();
+        const Token t = waiting_.front();
+        waiting_.pop_front();
         if (t.dist != 0) {
             AppendMatch(out, t);
-            continue;
+            return;
         }
-        const UnitSource& src = units.source[t.pos - 1];
+        const UnitSource& src = units_.Source(t.pos - 1);
         if (src.invalid) {
             // A browser would read a stray byte together with its
             // neighbours (a lead byte takes the "\\" of an escape), so the
             // page carries what it shows for it: one replacement character.
             out += "\\uFFFD";
-            continue;
+            return;
         }
         if (src.count == 1) {
             // Some encodings read a byte above 0x7F as a quote or backslash
             // (MacArabic, MacHebrew, MacJapanese); written as it stands, it
             // would end the literal or start an escape.
-            const uint32_t cp = units.fold[t.pos - 1];
+            const uint32_t cp = *units_.Fold(t.pos - 1);
             if (cp == '\'' || cp == '\\' || cp == '\n' || cp == '\r') {
                 AppendLiteralByte(out, static_cast<char>(cp));
             } else if (src.size == 1) {
-                AppendLiteralByte(out, b[src.off]);
+                AppendLiteralByte(out, b_[src.off]);
             } else {
-                out.append(b, src.off, src.size);
+                out.append(b_, src.off, src.size);
             }
-            continue;
+            return;
         }
         // A character of several script characters is written whole when
         // all of them are literals; otherwise each one as a \u escape.
-        bool whole = src.index == 0 && i + src.count <= tokens.size();
-        for (size_t k = 1; whole && k < src.count; ++k) whole = tokens[i + k].dist == 0;
+        bool whole = src.index == 0 && src.count - 1u <= waiting_.size();
+        for (size_t k = 1; whole && k < src.count; ++k) whole = waiting_[k - 1].dist == 0;
         // ... and none of them is ASCII, which its bytes could hide (MacChineseTrad
         // reads 0x80 as a backslash and a variant tag).
-        for (size_t k = 0; whole && k < src.count; ++k) whole = units.source[t.pos - 1 + k].code >= 0x80;
+        for (size_t k = 0; whole && k < src.count; ++k) whole = units_.Source(t.pos - 1 + k).code >= 0x80;
         if (whole) {
-            out.append(b, src.off, src.size);
-            i += src.count - 1;
-            continue;
+            out.append(b_, src.off, src.size);
+            waiting_.erase(waiting_.begin(), waiting_.begin() + (src.count - 1));
+            return;
         }
         out += "\\u";
         for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(src.code >> shift) & 0xF];
     }
-    return out;
-}
 
-// Keeps "</script" and "<!" out of the script text without changing the
-// string's value: "<" '+' "/script", and "<\!".
-std::string EscapeStream(const std::string& code, const fw::TextEncoding* enc) {
-    std::string out;
-    out.reserve(code.size() + code.size() / 32 + 8);
-    const size_t n = code.size();
-    for (size_t i = 0; i < n; ++i) {
-        fw::RuntimeBackgroundTask();
-        const char c = code[i];
-        if (c == '<' && i + 8 <= n && code[i + 1] == '/' &&
-            fw::Uppercase(fw::String::FromBytes(code.substr(i, 8), enc)) == fw::String("</SCRIPT")) {
-            out += "<'+'";
-        } else if (c == '!' && i > 0 && code[i - 1] == '<') {
-            out += "\\!";
-        } else {
-            out += c;
-        }
+    const std::string& b_;
+    const CharUnits& units_;
+    Escaper& out_;
+    std::deque<Token> waiting_;
+};
+
+// Where the tokens go once runs are readable: the code stream and the run
+// string.
+template <class CodeWriter>
+struct StreamSink {
+    CodeWriter& code;
+    RunWriter& runs;
+    void operator()(const Token& t) {
+        code.Put(t);
+        runs.Put(t);
     }
-    return out;
-}
-
-// The text the units are counted in, and the encoding of the page.
-struct Prepared {
-    fw::String text;
-    const fw::TextEncoding* pageEncoding;
 };
 
 bool IsAsciiCompatible(const fw::TextEncoding* enc) {
     return enc == nullptr || !(enc->Equals(fw::Encodings::UTF16) || enc->Equals(fw::Encodings::UCS4));
 }
 
-Prepared Prepare(const fw::String& source, bool unicode) {
+// Calls `use` with the prepared text.
+template <class Use>
+auto WithPrepared(const fw::String& source, bool unicode, Use&& use) {
     const fw::TextEncoding* enc = source.encoding();
-    if (IsAsciiCompatible(enc)) return {source, enc};
+    if (IsAsciiCompatible(enc)) return use(source, enc);
     // The page's own text is ASCII; in character units the text is carried
     // as UTF-8 so that the page stays one text.
-    if (unicode) return {fw::ConvertEncoding(source, fw::Encodings::UTF8), fw::Encodings::UTF8};
-    return {source, nullptr};
+    if (unicode) return use(fw::ConvertEncoding(source, fw::Encodings::UTF8), fw::Encodings::UTF8);
+    return use(source, static_cast<const fw::TextEncoding*>(nullptr));
 }
 
-std::vector<Token> TokensOf(const fw::String& text, bool unicode, const CharUnits* units) {
-    const std::string& b = text.bytes();
-    if (!unicode) {
-        const auto* p = reinterpret_cast<const unsigned char*>(b.data());
-        return Scan<unsigned char, false>(p, p, b.size());
+// Scans `text` and hands every token of the main pass to `emit`; with
+// `units` set, in character units.
+template <class Emit>
+void ScanText(const fw::String& text, CharUnits* units, Emit&& emit) {
+    if (units != nullptr) {
+        Scan<true>(*units, emit);
+        return;
     }
-    return Scan<uint32_t, true>(units->exact.data(), units->fold.data(), units->exact.size());
+    const std::string& b = text.bytes();
+    ByteUnits bytes{reinterpret_cast<const unsigned char*>(b.data()), b.size()};
+    Scan<false>(bytes, emit);
 }
 
-TPakkle::Streams EncodeText(const fw::String& text, const fw::TextEncoding* pageEncoding, bool unicode) {
+template <class CodeWriter>
+std::string WriteStreams(const fw::String& text, CharUnits* units, CodeWriter& code, Escaper& escaper) {
+    RunWriter runs;
+    StreamSink<CodeWriter> sink{code, runs};
+    RunsReadable<StreamSink<CodeWriter>> readable(sink);
+    ScanText(text, units, readable);
+    readable.Finish();
+    code.Finish();
+    escaper.Flush(true);
+    return runs.Finish();
+}
+
+// Appends the escaped code stream of `text` to `code` and gives the run string.
+std::string EncodeText(const fw::String& text, const fw::TextEncoding* pageEncoding, bool unicode, std::string& code) {
     const std::string& b = text.bytes();
-    TPakkle::Streams s;
-    std::vector<Token> tokens;
-    std::string code;
+    Escaper escaper(code, pageEncoding);
     if (unicode) {
-        const CharUnits units = BuildCharUnits(b, text.encoding());
-        tokens = MakeRunsReadable(TokensOf(text, true, &units));
-        code = CharCodeStream(b, units, tokens);
-    } else {
-        tokens = MakeRunsReadable(TokensOf(text, false, nullptr));
-        code = ByteCodeStream(b, text.encoding(), tokens);
+        CharUnits units(b, text.encoding());
+        CharCodeWriter writer(b, units, escaper);
+        return WriteStreams(text, &units, writer, escaper);
     }
-    s.code = EscapeStream(code, pageEncoding);
-    s.runs = RunString(tokens);
-    return s;
+    ByteCodeWriter writer(b, text.encoding(), escaper);
+    return WriteStreams(text, nullptr, writer, escaper);
 }
 
-std::string DataLine(const TPakkle::Streams& s, const std::string& prefix, bool guarded) {
-    std::string line;
-    line.reserve(s.code.size() + s.runs.size() + 1200);
-    line += prefix + "s='" + s.code + "';";
-    line += prefix + "b='" + s.runs + "';";
-    line += prefix + "c='" + kAlphabet + "';";
-    line += TPakkle::Decoder(prefix, guarded);
-    return line;
+// The page around the streams: `before`, then the data line with the
+// decoder, then `after`.
+std::string Page(std::string page, const fw::String& text, const fw::TextEncoding* pageEncoding, bool unicode,
+                 const std::string& prefix, bool guarded, const std::string& after) {
+    // Untouched capacity costs no memory; growing would copy.
+    page.reserve(page.size() + text.bytes().size() + text.bytes().size() / 8 + 4096);
+    page += prefix + "s='";
+    const std::string runs = EncodeText(text, pageEncoding, unicode, page);
+    page += "';" + prefix + "b='" + runs + "';";
+    page += prefix + "c='" + kAlphabet + "';";
+    page += TPakkle::Decoder(prefix, guarded);
+    page += after;
+    return page;
 }
 
 }  // namespace
@@ -570,31 +832,49 @@ std::string TPakkle::Decoder(const std::string& prefix, bool guarded) {
 }
 
 std::vector<TPakkle::Token> TPakkle::Tokenize(const fw::String& source, bool unicode) {
-    const Prepared prep = Prepare(source, unicode);
-    if (!unicode) return TokensOf(prep.text, false, nullptr);
-    const CharUnits units = BuildCharUnits(prep.text.bytes(), prep.text.encoding());
-    return TokensOf(prep.text, true, &units);
+    return WithPrepared(source, unicode, [unicode](const fw::String& text, const fw::TextEncoding*) {
+        std::vector<Token> tokens;
+        auto keep = [&tokens](const Token& t) { tokens.push_back(t); };
+        if (!unicode) {
+            ScanText(text, nullptr, keep);
+            return tokens;
+        }
+        CharUnits units(text.bytes(), text.encoding());
+        ScanText(text, &units, keep);
+        return tokens;
+    });
 }
 
 TPakkle::Streams TPakkle::Encode(const fw::String& source, bool unicode) {
-    const Prepared prep = Prepare(source, unicode);
-    return EncodeText(prep.text, prep.pageEncoding, unicode);
+    return WithPrepared(source, unicode, [unicode](const fw::String& text, const fw::TextEncoding* pageEncoding) {
+        Streams s;
+        s.runs = EncodeText(text, pageEncoding, unicode, s.code);
+        return s;
+    });
 }
 
 fw::String TPakkle::Compress(const fw::String& source, const fw::String& prefix, bool isScript, bool unicode) {
-    const Prepared prep = Prepare(source, unicode);
-    const Streams s = EncodeText(prep.text, prep.pageEncoding, unicode);
-    const std::string p = prefix.bytes();
-    const std::string eol = fw::String(fw::EndOfLine).bytes();
-    std::string page;
-    if (isScript) {
-        page = std::string(kScriptComment) + eol + DataLine(s, p, true) + "eval(" + p + "a.join(''));" + eol +
-               kScriptComment;
-    } else {
-        page = "<html><head><script>" + eol + kPageComment + eol + DataLine(s, p, true) + "document.write(" + p +
-               "a.join(''));" + eol + kPageComment + eol + "</script></head><body></body></html>";
-    }
-    return fw::String::FromBytes(std::move(page), prep.pageEncoding);
+    return Compress(source, prefix, isScript, unicode, std::string());
+}
+
+fw::String TPakkle::Compress(const fw::String& source, const fw::String& prefix, bool isScript, bool unicode,
+                             std::string head) {
+    return WithPrepared(source, unicode, [&](const fw::String& text, const fw::TextEncoding* pageEncoding) {
+        const std::string& p = prefix.bytes();
+        const std::string eol = fw::String(fw::EndOfLine).bytes();
+        std::string page = std::move(head);
+        if (isScript) {
+            page += kScriptComment + eol;
+            page = Page(std::move(page), text, pageEncoding, unicode, p, true,
+                        "eval(" + p + "a.join(''));" + eol + kScriptComment);
+        } else {
+            page += "<html><head><script>" + eol + kPageComment + eol;
+            page = Page(std::move(page), text, pageEncoding, unicode, p, true,
+                        "document.write(" + p + "a.join(''));" + eol + kPageComment + eol +
+                            "</script></head><body></body></html>");
+        }
+        return fw::String::FromBytes(std::move(page), pageEncoding);
+    });
 }
 
 fw::String TPakkle::CompressJS(const fw::String& source, const fw::String& prefix, bool unicode) {
@@ -614,19 +894,20 @@ fw::String TPakkle::CompressUni(const fw::String& source, const fw::String& pref
 }
 
 fw::String TPakkle::OldCompress(const fw::String& source, const fw::String& prefix, bool isScript) {
-    const Prepared prep = Prepare(source, false);
-    const Streams s = EncodeText(prep.text, prep.pageEncoding, false);
-    const std::string p = prefix.bytes();
-    const std::string crlf = "\r\n";
-    std::string page;
-    if (isScript) {
-        page = std::string(kScriptComment) + crlf + DataLine(s, p, false) + "eval(" + p + "a.join(''));" + crlf +
-               kScriptComment;
-    } else {
-        page = "<html><body><script>" + crlf + kPageComment + crlf + DataLine(s, p, false) + "document.write(" + p +
-               "a.join(''));" + crlf + kPageComment + crlf + "</script></body></html>";
-    }
-    return fw::String::FromBytes(std::move(page), prep.pageEncoding);
+    return WithPrepared(source, false, [&](const fw::String& text, const fw::TextEncoding* pageEncoding) {
+        const std::string& p = prefix.bytes();
+        const std::string crlf = "\r\n";
+        std::string page;
+        if (isScript) {
+            page = Page(std::string(kScriptComment) + crlf, text, pageEncoding, false, p, false,
+                        "eval(" + p + "a.join(''));" + crlf + kScriptComment);
+        } else {
+            page = Page("<html><body><script>" + crlf + kPageComment + crlf, text, pageEncoding, false, p, false,
+                        "document.write(" + p + "a.join(''));" + crlf + kPageComment + crlf +
+                            "</script></body></html>");
+        }
+        return fw::String::FromBytes(std::move(page), pageEncoding);
+    });
 }
 
 int32_t TPakkle::MyInStr(const fw::String& source, const fw::String& pattern) {
@@ -650,3 +931,4 @@ fw::String TPakkle::proc1c(int32_t n) {
 }
 
 fw::String TPakkle::proc2c(int32_t n) { return proc1c(n / 91) + proc1c(n % 91); }
+

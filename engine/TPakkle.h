@@ -39,6 +39,10 @@ public:
     fw::String CompressUni(const fw::String& source, const fw::String& prefix, bool isScript);
     int32_t MyInStr(const fw::String& source, const fw::String& pattern);
     fw::String Compress(const fw::String& source, const fw::String& prefix, bool isScript, bool unicode);
+    // The same, with the page written after `head`: a caller that puts a
+    // line before the page saves copying it.
+    fw::String Compress(const fw::String& source, const fw::String& prefix, bool isScript, bool unicode,
+                        std::string head);
 
     fw::String ExtraChar(const fw::String& unit);
     fw::String proc1c(int32_t n);

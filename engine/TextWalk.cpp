@@ -64,15 +64,15 @@ bool AsciiCompatibleSingleByte(const fw::TextEncoding* enc) {
 
 Text Editable(const fw::String& s) {
     const fw::TextEncoding* enc = s.encoding();
-    if (enc == nullptr || enc->IsUTF8()) return {s.bytes(), enc, false};
-    if (enc->IsSingleByte() && AsciiCompatibleSingleByte(enc)) return {s.bytes(), enc, true};
+    if (enc == nullptr || enc->IsUTF8()) return Text(s.bytes(), enc, false);
+    if (enc->IsSingleByte() && AsciiCompatibleSingleByte(enc)) return Text(s.bytes(), enc, true);
     return AsUtf8(s);
 }
 
 Text AsUtf8(const fw::String& s) {
     const fw::TextEncoding* enc = s.encoding();
-    if (enc == nullptr || enc->IsUTF8()) return {s.bytes(), enc, false};
-    return {fw::DecodeToUTF8(s.bytes(), enc), fw::Encodings::UTF8, false};
+    if (enc == nullptr || enc->IsUTF8()) return Text(s.bytes(), enc, false);
+    return Text(fw::DecodeToUTF8(s.bytes(), enc), fw::Encodings::UTF8, false);
 }
 
 }  // namespace quillet::walk

@@ -19,8 +19,20 @@ size_t Utf8Char(const unsigned char* p, size_t n, uint32_t* codePoint, bool* val
 // that ASCII character and never part of a longer character. UTF-8 texts,
 // texts without an encoding and ASCII-compatible single-byte texts keep
 // their bytes and encoding; all others are converted to UTF-8.
+// A text that needs no conversion is read where it stands, not copied.
 struct Text {
-    std::string bytes;
+    Text(const std::string& source, const fw::TextEncoding* e, bool single)
+        : bytes(source), enc(e), singleByte(single) {}
+    Text(std::string&& converted, const fw::TextEncoding* e, bool single)
+        : owned_(std::move(converted)), bytes(owned_), enc(e), singleByte(single) {}
+    Text(const Text&) = delete;
+    Text& operator=(const Text&) = delete;
+
+private:
+    std::string owned_;
+
+public:
+    const std::string& bytes;
     const fw::TextEncoding* enc;  // what the result carries
     bool singleByte;              // one byte per character; else UTF-8 rules
 };

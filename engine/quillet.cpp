@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "applib/VellGlobal.h"
@@ -53,29 +54,34 @@ size_t CharLen(const walk::Text& t, size_t i) {
 // Gathers output units (a character or a whole escape) into pieces of at
 // most `limit` characters. An escape that would overrun a piece starts the
 // next one instead; only a piece holding nothing else may exceed the limit.
+// The pieces follow `head` in one string, so that nothing copies them again.
 class PieceCutter {
 public:
-    PieceCutter(int32_t limit, size_t expectedBytes) : limit_(limit) {
-        if (limit_ > 0) out_.reserve(expectedBytes + expectedBytes / 4);
-        else piece_.reserve(expectedBytes);
+    PieceCutter(int32_t limit, size_t expectedBytes, std::string head = std::string())
+        : limit_(limit), out_(std::move(head)), headSize_(out_.size()) {
+        // Room for a closing tail too; capacity never touched costs no memory.
+        out_.reserve(headSize_ + expectedBytes + (limit_ > 0 ? expectedBytes / 4 : 0) + 256);
     }
 
     void Add(const char* bytes, size_t len, int64_t chars) {
-        if (limit_ > 0 && count_ > 0 && count_ + chars > limit_) Flush();
+        if (limit_ <= 0) {
+            out_.append(bytes, len);
+            return;
+        }
+        if (count_ > 0 && count_ + chars > limit_) Flush();
         piece_.append(bytes, len);
         count_ += chars;
     }
 
-    // The pieces joined; no quote before the first or after the last.
+    // The head and the pieces joined; no quote before the first or after the last.
     std::string Finish() {
-        if (limit_ <= 0) return std::move(piece_);
-        if (count_ > 0) Flush();
+        if (limit_ > 0 && count_ > 0) Flush();
         return std::move(out_);
     }
 
 private:
     void Flush() {
-        if (!out_.empty()) out_ += joiner_;
+        if (out_.size() > headSize_) out_ += joiner_;
         out_ += piece_;
         piece_.clear();
         count_ = 0;
@@ -86,14 +92,16 @@ private:
     int64_t count_ = 0;
     std::string piece_;
     std::string out_;
+    size_t headSize_;
     std::string joiner_ = PieceJoiner();
 };
 
-fw::String ScriptBlock(const char* before, const fw::String& body, const char* after) {
-    std::string out = kScriptOpen + LineEnd() + before;
-    out += body.bytes();
+// A script block is written head first and its body after it in place.
+std::string ScriptHead(const char* before) { return kScriptOpen + LineEnd() + before; }
+
+fw::String ScriptBlock(std::string out, const fw::TextEncoding* enc, const char* after) {
     out += after + LineEnd() + "</script>";
-    return fw::String::FromBytes(std::move(out), body.encoding() ? body.encoding() : fw::Encodings::UTF8);
+    return fw::String::FromBytes(std::move(out), enc ? enc : fw::Encodings::UTF8);
 }
 
 enum class PercentMode { Bytes, Unescape };
@@ -101,8 +109,8 @@ enum class PercentMode { Bytes, Unescape };
 // Percent escapes of every character, cut by characters. Bytes: each byte
 // of the text in its own encoding. Unescape: each character as JavaScript's
 // unescape reads it back, "%XX" below 256 and "%uXXXX" per UTF-16 unit above.
-fw::String PercentEncode(const fw::String& text, PercentMode mode) {
-    PieceCutter cutter(stringlength, text.bytes().size() * 3);
+std::string PercentEncode(const fw::String& text, PercentMode mode, std::string head = std::string()) {
+    PieceCutter cutter(stringlength, text.bytes().size() * 3, std::move(head));
     char esc[32];  // the escapes of one character: at most 4 bytes or 2 units
     size_t len = 0;
     // The library's two hex digits of every byte, looked up once.
@@ -144,7 +152,7 @@ fw::String PercentEncode(const fw::String& text, PercentMode mode) {
             cutter.Add(esc, len, 1);
             i += charLen;
         }
-        return fw::String(cutter.Finish());
+        return cutter.Finish();
     }
 
     const std::string& b = text.bytes();
@@ -175,17 +183,18 @@ fw::String PercentEncode(const fw::String& text, PercentMode mode) {
         const std::vector<uint32_t> starts = enc->CharStarts(b);
         for (size_t k = 0; k + 1 < starts.size(); ++k) addChar(starts[k], starts[k + 1]);
     }
-    return fw::String(cutter.Finish());
+    return cutter.Finish();
 }
 
 }  // namespace
 
 // --- Script blocks -------------------------------------------------------
 
-fw::String QuilletInt(const fw::String& text) {
-    walk::Text t = walk::Editable(text);
+namespace {
+
+std::string QuilletText(const walk::Text& t, std::string head) {
     const std::string& s = t.bytes;
-    PieceCutter cutter(stringlength, s.size() + s.size() / 16);
+    PieceCutter cutter(stringlength, s.size() + s.size() / 16, std::move(head));
     for (size_t i = 0, n = s.size(); i < n;) {
         const char c = s[i];
         switch (c) {
@@ -223,28 +232,50 @@ fw::String QuilletInt(const fw::String& text) {
         cutter.Add(s.data() + i, len, 1);
         i += len;
     }
-    return fw::String::FromBytes(cutter.Finish(), t.enc);
+    return cutter.Finish();
 }
 
-fw::String Quillet(const fw::String& text) { return ScriptBlock("document.write('", QuilletInt(text), "')"); }
+}  // namespace
 
-fw::String QuilletVar(const fw::String& text) { return ScriptBlock("var tempvar='", QuilletInt(text), "';"); }
+fw::String QuilletInt(const fw::String& text) {
+    walk::Text t = walk::Editable(text);
+    return fw::String::FromBytes(QuilletText(t, std::string()), t.enc);
+}
+
+fw::String Quillet(const fw::String& text) {
+    walk::Text t = walk::Editable(text);
+    return ScriptBlock(QuilletText(t, ScriptHead("document.write('")), t.enc, "')");
+}
+
+fw::String QuilletVar(const fw::String& text) {
+    walk::Text t = walk::Editable(text);
+    return ScriptBlock(QuilletText(t, ScriptHead("var tempvar='")), t.enc, "';");
+}
 
 fw::String QuilletEncode(const fw::String& text) {
     // unescape reads "%XX" as one character of that code, so writing the
     // bytes of a multi-byte character would show several wrong characters.
-    return ScriptBlock("document.write(unescape('", PercentEncode(text, PercentMode::Unescape), "'))");
+    return ScriptBlock(PercentEncode(text, PercentMode::Unescape, ScriptHead("document.write(unescape('")),
+                       fw::Encodings::UTF8, "'))");
 }
 
-fw::String HTML2UrlEncodeAllChars(const fw::String& text) { return PercentEncode(text, PercentMode::Bytes); }
+fw::String HTML2UrlEncodeAllChars(const fw::String& text) { return fw::String(PercentEncode(text, PercentMode::Bytes)); }
 
 // --- HTML and plain text -------------------------------------------------
 
-fw::String HTML2HTML(const fw::String& text) {
-    walk::Text t = walk::Editable(text);
-    const std::string& s = t.bytes;
-    std::string out;
-    out.reserve(s.size() + s.size() / 8);
+namespace {
+
+// Counts what would be appended, so that a result is sized once: growing
+// it would hold the old and the new copy at once.
+struct Measure {
+    size_t size = 0;
+    void operator+=(const char* c) { size += std::strlen(c); }
+    void push_back(char) { ++size; }
+    void append(const char*, size_t n) { size += n; }
+};
+
+template <class Out>
+void HtmlText(const std::string& s, Out& out) {
     // Two LF or two CR in a row make a paragraph, one a line break; a CR LF
     // pair counts as one line end, where reading it as CR then LF would
     // give two breaks.
@@ -271,14 +302,25 @@ fw::String HTML2HTML(const fw::String& text) {
         }
         ++i;
     }
+}
+
+fw::String HtmlPage(const fw::String& text, const char* head, const char* tail) {
+    walk::Text t = walk::Editable(text);
+    Measure size;
+    HtmlText(t.bytes, size);
+    std::string out;
+    out.reserve(std::strlen(head) + size.size + std::strlen(tail));
+    out += head;
+    HtmlText(t.bytes, out);
+    out += tail;
     return fw::String::FromBytes(std::move(out), t.enc);
 }
 
-fw::String HTML2HTMLPage(const fw::String& text) {
-    fw::String body = HTML2HTML(text);
-    std::string out = "<html><body>" + body.bytes() + "</body></html>";
-    return fw::String::FromBytes(std::move(out), body.encoding());
-}
+}  // namespace
+
+fw::String HTML2HTML(const fw::String& text) { return HtmlPage(text, "", ""); }
+
+fw::String HTML2HTMLPage(const fw::String& text) { return HtmlPage(text, "<html><body>", "</body></html>"); }
 
 namespace {
 
@@ -336,17 +378,17 @@ fw::String HTML2Text(const fw::String& text) {
     return fw::String::FromBytes(std::move(r), t.enc);
 }
 
-fw::String ASCII2Code(const fw::String& text) {
-    walk::Text t = walk::AsUtf8(text);
+namespace {
+
+template <class Out>
+void CodeText(const walk::Text& t, Out& out) {
     const auto* p = reinterpret_cast<const unsigned char*>(t.bytes.data());
-    std::string out;
-    out.reserve(t.bytes.size());
     char num[16];
     for (size_t i = 0, n = t.bytes.size(); i < n;) {
         uint32_t cp;
         bool valid;
         size_t len = walk::Utf8Char(p + i, n - i, &cp, &valid);
-        fw::RuntimeBackgroundTask();
+        if constexpr (!std::is_same_v<Out, Measure>) fw::RuntimeBackgroundTask();
         if (!valid) cp = 0xFFFD;  // a byte that is no character: shown, not dropped
         if (cp > 127) {
             int k = sizeof num;
@@ -362,6 +404,17 @@ fw::String ASCII2Code(const fw::String& text) {
         }
         i += len;
     }
+}
+
+}  // namespace
+
+fw::String ASCII2Code(const fw::String& text) {
+    walk::Text t = walk::AsUtf8(text);
+    Measure size;
+    CodeText(t, size);
+    std::string out;
+    out.reserve(size.size);
+    CodeText(t, out);
     return fw::String::FromBytes(std::move(out), t.enc ? t.enc : fw::Encodings::UTF8);
 }
 

@@ -9,7 +9,7 @@ packages=(
   libicu-dev icu-devtools
   qt6-base-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 nodejs chromium
+  python3 nodejs chromium time
 )
 
 missing=()

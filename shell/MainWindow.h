@@ -91,6 +91,8 @@ private:
 
     fw::MenuItemPtr lookupItem(const char* name) const;
     const fw::TextEncoding* saveEncoding();
+    // Shows `text` in a pane with the platform's line ends.
+    void showText(const char* pane, const fw::String& text);
 
     bool _converting = false;   // a conversion is running (it yields to the event loop)
 };

@@ -27,9 +27,11 @@ void MainWindow::PBConvert_Action() {
     if (RawInput.empty() || flagSourceEdited) RawInput = Control<VellEdit>("EFSource").Text();
     // The engine gets its own copy: a file dropped while it yields replaces
     // RawInput, which must not change under the running conversion.
-    const fw::String input = RawInput;
-    RawOutput = quillet::Varnel(input, Control<fw::PopupMenu>("PMTypeOfConversion").Text());
-    Control<VellEdit>("EFDest").Text(fw::ReplaceLineEndings(RawOutput, fw::EndOfLine));
+    {
+        const fw::String input = RawInput;  // gone before the result is shown
+        RawOutput = quillet::Varnel(input, Control<fw::PopupMenu>("PMTypeOfConversion").Text());
+    }
+    showText("EFDest", RawOutput);
     flagDestEdited = false;
 }
 

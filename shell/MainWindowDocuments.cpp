@@ -1,5 +1,7 @@
 // The main window's document road: open, load, save, save as and re-open,
 // with every button, menu item and drop calling one of these operations.
+#include <utility>
+
 #include "applib/VellClass.h"
 #include "applib/VellEdit.h"
 #include "engine/quillet.h"
@@ -56,9 +58,9 @@ void MainWindow::LoadFile(const fw::String& path) {
     // A UTF-8 byte-order mark goes whatever encoding was chosen; nothing else
     // is taken for one.
     if (text.bytes().starts_with("\xEF\xBB\xBF")) text = fw::String::FromBytes(text.bytes().substr(3), enc);
-    RawInput = text;
+    RawInput = std::move(text);
 
-    Control<VellEdit>("EFSource").Text(fw::ReplaceLineEndings(RawInput, fw::EndOfLine));
+    showText("EFSource", RawInput);
     flagSourceEdited = false;
     quillet::CurrentDocument = item->AbsolutePath();
     // "Varnel" as the default: the seeded program name normally answers, but
@@ -77,6 +79,14 @@ void MainWindow::LoadFile(const fw::String& path) {
                    " byte sequence(s) of this file are not valid in the encoding " + fw::String(enc->name) +
                    "; they are shown as \xEF\xBF\xBD.");
     }
+}
+
+void MainWindow::showText(const char* pane, const fw::String& text) {
+    // Without a CR byte every line end is already a LF (no encoding here
+    // hides a CR in other bytes), so a large text is shown without a copy.
+    const bool lf = fw::String(fw::EndOfLine).bytes() == "\n";
+    if (lf && text.bytes().find('\r') == std::string::npos) Control<VellEdit>(pane).Text(text);
+    else Control<VellEdit>(pane).Text(fw::ReplaceLineEndings(text, fw::EndOfLine));
 }
 
 void MainWindow::SaveFileDialog() {

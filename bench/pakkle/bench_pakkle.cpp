@@ -1,9 +1,12 @@
 // The compressor on 1.5 MB of real HTML (PAKKLE_CORPUS, written by
-// corpus.sh), in byte and character units.
+// corpus.sh) and on as much text of two random letters, in byte and
+// character units. Two letters make long hash chains: per MB it should cost
+// no more than HTML.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -29,8 +32,18 @@ const std::string& Corpus() {
     return text;
 }
 
-void Compress(benchmark::State& state, bool unicode) {
-    const fw::String text = fw::String::FromBytes(Corpus(), fw::Encodings::UTF8);
+const std::string& TwoLetters() {
+    static const std::string text = [] {
+        std::mt19937 rng(15);
+        std::string s(Corpus().size(), 'a');
+        for (char& c : s) c = (rng() & 1) ? 'a' : 'b';
+        return s;
+    }();
+    return text;
+}
+
+void Compress(benchmark::State& state, bool unicode, const std::string& bytes = Corpus()) {
+    const fw::String text = fw::String::FromBytes(bytes, fw::Encodings::UTF8);
     if (text.empty()) {
         state.SkipWithError("no corpus");
         return;
@@ -48,9 +61,13 @@ void Compress(benchmark::State& state, bool unicode) {
 
 void BM_PakkleBytes(benchmark::State& state) { Compress(state, false); }
 void BM_PakkleCharacters(benchmark::State& state) { Compress(state, true); }
+void BM_PakkleBytesTwoLetters(benchmark::State& state) { Compress(state, false, TwoLetters()); }
+void BM_PakkleCharactersTwoLetters(benchmark::State& state) { Compress(state, true, TwoLetters()); }
 
 BENCHMARK(BM_PakkleBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PakkleCharacters)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PakkleBytesTwoLetters)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PakkleCharactersTwoLetters)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -7,9 +7,13 @@
 #include <QApplication>
 #include <QEventLoop>
 
+#include <chrono>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
 #include <string>
 
 #include "engine/quillet.h"
@@ -117,6 +121,38 @@ void BM_ShowOnly(benchmark::State& state, const char* label, size_t bytes) {
     dest.ScrollBarHorizontal(false);
 }
 
+// Opening a 50 MB document until the source pane is painted; then
+// converting it to "Javascript" and showing that. The counters give the
+// process's peak resident memory as a multiple of the file (goal: open in
+// at most 1 s, at most 10x after both).
+void BM_OpenAndConvert(benchmark::State& state, size_t bytes) {
+    MainWindow& w = window();
+    const auto path = std::filesystem::temp_directory_path() / "varnel-bench" / "open.html";
+    {
+        std::ofstream out(path, std::ios::binary);
+        const std::string text = html(bytes);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+    double convertMs = 0;
+    rusage usage{};
+    for (auto _ : state) {
+        w.LoadFile(fw::String(path.string()));
+        letPaintsRun();
+        state.PauseTiming();
+        getrusage(RUSAGE_SELF, &usage);
+        state.counters["open_peak_x_file"] = double(usage.ru_maxrss) * 1024 / double(bytes);
+        choose(w, "Javascript");
+        const auto start = std::chrono::steady_clock::now();
+        w.Control<fw::PushButton>("PBConvert").Push();
+        letPaintsRun();
+        convertMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        state.ResumeTiming();
+    }
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["convert_ms"] = convertMs;
+    state.counters["peak_x_file"] = double(usage.ru_maxrss) * 1024 / double(bytes);
+}
+
 constexpr size_t k10MB = 10'000'000;
 constexpr size_t k1MB = 1'000'000;
 
@@ -133,6 +169,7 @@ VARNEL_BENCH(BM_ClickToShown, Pakkle_10MB, "Pakkle", k10MB);
 VARNEL_BENCH(BM_EngineOnly, Javascript_10MB, "Javascript", k10MB);
 VARNEL_BENCH(BM_EngineOnly, Pakkle_1MB, "Pakkle", k1MB);
 VARNEL_BENCH(BM_ShowOnly, Javascript_10MB, "Javascript", k10MB)->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(BM_OpenAndConvert, Open_50MB, size_t(50'000'000))->Unit(benchmark::kMillisecond)->Iterations(1);
 VARNEL_BENCH(BM_ShowOnly, UrlEncodeAll_1MB, "Url Encode (all chars)", k1MB)->Arg(0)->Arg(1);
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLineEdit>
@@ -8,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QInputMethodEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -28,16 +32,30 @@ constexpr int kSoftStart = 1;
 
 bool soft(const QTextBlock& b) { return b.userState() == kSoftStart; }
 
+// Qt's time and memory also grow with the number of blocks: a 50 MB text of
+// short lines would make a million. So short lines are packed several to a
+// block, up to kChunk characters, each line end but the block's last stored
+// as U+2028 (a line break inside a block). In a packed document every U+2028
+// is a line end; a text that has a U+2028 of its own is never packed, and
+// one that arrives by typing or pasting unpacks the document first.
+const char* const kPacked = "varnelPackedLines";
+
+bool packed(const QTextDocument* doc) { return doc->property(kPacked).toBool(); }
+
 // The text of the document with soft boundaries joined; `from` and `to` are
 // document positions.
 QString joinedText(const QTextDocument* doc, int from = 0, int to = -1) {
     if (to < 0) to = doc->characterCount() - 1;
+    const bool lines = packed(doc);
     QString out;
+    out.reserve(std::max(0, to - from));
     for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
         int start = std::max(from, b.position()) - b.position();
         int end = std::min(to, b.position() + b.length() - 1) - b.position();
         if (b.position() > from && !soft(b)) out += QLatin1Char('\n');
-        out += b.text().mid(start, end - start);
+        const qsizetype at = out.size();
+        out += QStringView(b.text()).mid(start, end - start);
+        if (lines) std::replace(out.begin() + at, out.end(), QChar(QChar::LineSeparator), QChar(QLatin1Char('\n')));
     }
     return out;
 }
@@ -60,31 +78,84 @@ int toDocPos(const QTextDocument* doc, int textPos) {
     return std::clamp(textPos + removed, 0, doc->characterCount() - 1);
 }
 
-// Fills the document, cutting long lines (never inside a surrogate pair).
-void setChunkedText(QPlainTextEdit* ed, const QString& text) {
+// Packs the lines of a text without long lines in place.
+void packLines(QString& text) {
+    qsizetype blockStart = 0;
+    for (qsizetype i = text.indexOf(QLatin1Char('\n')); i >= 0;) {
+        qsizetype next = text.indexOf(QLatin1Char('\n'), i + 1);
+        const qsizetype end = next < 0 ? text.size() : next;
+        if (end - blockStart <= kChunk) text[i] = QChar::LineSeparator;
+        else blockStart = i + 1;
+        i = next;
+    }
+}
+
+// Fills the document, cutting long lines (never inside a surrogate pair)
+// and packing short ones unless `mayPack` is false.
+void setChunkedText(QPlainTextEdit* ed, QString text, bool mayPack = true) {
+    const bool pack = mayPack && !text.contains(QChar::LineSeparator);
+    ed->document()->setProperty(kPacked, pack);
+    bool longLine = false;
+    for (qsizetype from = 0; !longLine && from <= text.size();) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), from);
+        if (end < 0) end = text.size();
+        longLine = end - from > kChunk;
+        from = end + 1;
+    }
+    if (!longLine) {
+        if (pack) packLines(text);
+        ed->setPlainText(text);  // every new block has no soft start
+        return;
+    }
     QString stored;
     stored.reserve(text.size() + text.size() / kChunk + 1);
     std::vector<bool> softStarts;   // per block
-    bool first = true;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        if (!first) stored += QLatin1Char('\n');
-        first = false;
-        int pos = 0;
+    qsizetype blockLength = -1;     // of the last block, while it can take more lines
+    for (qsizetype from = 0; from <= text.size();) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), from);
+        if (end < 0) end = text.size();
+        const QStringView line = QStringView(text).mid(from, end - from);
+        from = end + 1;
+        if (pack && blockLength >= 0 && blockLength + 1 + line.size() <= kChunk) {
+            stored += QChar(QChar::LineSeparator);
+            stored += line;
+            blockLength += 1 + line.size();
+            continue;
+        }
+        if (!softStarts.empty()) stored += QLatin1Char('\n');
+        qsizetype pos = 0;
         softStarts.push_back(false);
         while (line.size() - pos > kChunk) {
-            int len = kChunk;
+            qsizetype len = kChunk;
             if (line.at(pos + len - 1).isHighSurrogate()) --len;
-            stored += QStringView(line).mid(pos, len);
+            stored += line.mid(pos, len);
             stored += QLatin1Char('\n');
             softStarts.push_back(true);
             pos += len;
         }
-        stored += QStringView(line).mid(pos);
+        stored += line.mid(pos);
+        blockLength = pos == 0 ? line.size() : -1;
     }
+    text = QString();
     ed->setPlainText(stored);
     size_t i = 0;
     for (QTextBlock b = ed->document()->begin(); b.isValid(); b = b.next(), ++i)
         b.setUserState(i < softStarts.size() && softStarts[i] ? kSoftStart : -1);
+}
+
+// Before a U+2028 of the user's own enters a packed document, its packed
+// line ends become blocks again.
+void unpackFor(QPlainTextEdit* ed, const QString& incoming) {
+    QTextDocument* doc = ed->document();
+    if (!packed(doc) || !incoming.contains(QChar::LineSeparator)) return;
+    const QTextCursor c = ed->textCursor();
+    const int anchor = toTextPos(doc, c.anchor()), pos = toTextPos(doc, c.position());
+    const QSignalBlocker quiet(ed);
+    setChunkedText(ed, joinedText(doc), false);
+    QTextCursor r(doc);
+    r.setPosition(toDocPos(doc, anchor));
+    r.setPosition(toDocPos(doc, pos), QTextCursor::KeepAnchor);
+    ed->setTextCursor(r);
 }
 
 class PlainEditor : public QPlainTextEdit {
@@ -106,7 +177,16 @@ protected:
                 setTextCursor(c);
             }
         }
+        unpackFor(this, e->text());
         QPlainTextEdit::keyPressEvent(e);
+    }
+    void insertFromMimeData(const QMimeData* source) override {
+        if (source->hasText()) unpackFor(this, source->text());
+        QPlainTextEdit::insertFromMimeData(source);
+    }
+    void inputMethodEvent(QInputMethodEvent* e) override {
+        unpackFor(this, e->commitString());
+        QPlainTextEdit::inputMethodEvent(e);
     }
     QMimeData* createMimeDataFromSelection() const override {
         QTextCursor c = textCursor();
@@ -217,10 +297,15 @@ struct EditImpl : RectControl::Impl {
 
     QString text() const { return plain ? joinedText(plain->document()) : line->text(); }
 
-    void setText(const QString& t) {
+    void setText(QString t) {
         settingText = true;
-        if (plain) setChunkedText(plain, normalizeBreaks(t));
-        else line->setText(QString(normalizeBreaks(t)).replace('\n', ' '));
+        if (plain) {
+            QString text = normalizeBreaks(t);
+            t = QString();  // the only holder, so lines are packed in place
+            setChunkedText(plain, std::move(text));
+        } else {
+            line->setText(QString(normalizeBreaks(t)).replace('\n', ' '));
+        }
         settingText = false;
         fire("TextChange");
     }
@@ -368,7 +453,11 @@ String EditField::SelText() const {
 }
 void EditField::SelText(const String& t) {
     auto& d = E(this);
-    if (d.plain) d.plain->textCursor().insertText(normalizeBreaks(toQ(t)));
+    if (d.plain) {
+        const QString text = normalizeBreaks(toQ(t));
+        unpackFor(d.plain, text);
+        d.plain->textCursor().insertText(text);
+    }
     else d.line->insert(toQ(t));
 }
 

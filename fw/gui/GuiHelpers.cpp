@@ -9,6 +9,8 @@
 namespace fw::gui_detail {
 
 QString normalizeBreaks(const QString& s) {
+    // Shared, not copied, when there is nothing to change.
+    if (!s.contains(QLatin1Char('\r'))) return s;
     QString out = s;
     out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     out.replace(QLatin1Char('\r'), QLatin1Char('\n'));

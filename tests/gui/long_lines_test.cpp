@@ -86,4 +86,39 @@ TEST_F(LongLinesTest, EditingAtACutLosesNothing) {
     EXPECT_EQ(pane().Text().utf8(), run('a', 4090) + "Z" + run('b', 96) + "\nz");
 }
 
+// Short lines are packed several to a block; every reading side still sees
+// them as lines, and a U+2028 of the text's own stays what it is.
+TEST_F(LongLinesTest, PackedShortLinesReadAndEditAsLines) {
+    const std::string sep = "\xE2\x80\xA8";  // U+2028
+    std::string text;
+    for (int i = 0; i < 3000; ++i) text += "line " + std::to_string(i) + "\n";
+    text += run('x', 9000) + "\nend\n\n";
+    pane().Text(text);
+    EXPECT_EQ(pane().Text().utf8(), text);
+    pane().SelStart(5);
+    pane().SelLength(9);
+    EXPECT_EQ(pane().SelText().utf8(), "0\nline 1\n");
+    pane().Copy();
+    EXPECT_EQ(fw::Clipboard().Text().utf8(), "0\nline 1\n");
+    // Breaking a line and joining two.
+    pane().SelStart(2);
+    pressKey("EFPane", "Return");
+    EXPECT_EQ(pane().Text().utf8(), "li\nne 0\n" + text.substr(7));
+    pane().SelStart(8);
+    pressKey("EFPane", "Backspace");
+    EXPECT_EQ(pane().Text().utf8(), "li\nne 0line 1\n" + text.substr(14));
+    // A U+2028 that arrives later, or that the text brings, is kept.
+    pane().Text(text);
+    pane().SelStart(0);
+    pane().SelText("a" + sep + "b");
+    EXPECT_EQ(pane().Text().utf8(), "a" + sep + "b" + text);
+    pane().Text(text);
+    fw::Clipboard().Text("p" + sep);
+    pane().SelStart(3);
+    pane().Paste();
+    EXPECT_EQ(pane().Text().utf8(), "linp" + sep + text.substr(3));
+    pane().Text(sep + text);
+    EXPECT_EQ(pane().Text().utf8(), sep + text);
+}
+
 }  // namespace
