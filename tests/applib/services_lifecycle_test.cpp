@@ -1,8 +1,6 @@
 // The services object's life: built at the application's Open before any
 // window opens, written once at the application's Close after every window
 // has closed.
-#include <fstream>
-
 #include "AppLibTest.h"
 #include "applib/VellClass.h"
 #include "applib/VellGlobal.h"
@@ -48,12 +46,11 @@ TEST_F(Lifecycle, SubclassWithoutHandlersStillGetsServicesAndSettings) {
 
 TEST_F(Lifecycle, InstalledSettingsAreReadButNeverWritten) {
     const std::string installed = "[common]\ninstalled=yes\n";
-    std::ofstream(appDir() / "varnel.ini", std::ios::binary) << installed;
+    testsupport::writeFile(appDir() / "varnel.ini", installed);
     startWithTestWindow();
     EXPECT_EQ(Vell->AppSettings->Get("Installed", "").StringValue().utf8(), "yes");
     quitApp();
-    std::ifstream in(appDir() / "varnel.ini", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), installed);
+    EXPECT_EQ(testsupport::readFile(appDir() / "varnel.ini"), installed);
 }
 
 TEST_F(Lifecycle, NextStartLoadsTheLanguageFileRecorded) {

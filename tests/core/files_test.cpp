@@ -8,78 +8,59 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "fw/core/FolderItem.h"
 #include "fw/core/TextEncoding.h"
+#include "tests/support/TestFiles.h"
 
 namespace fs = std::filesystem;
 using fw::FolderItem;
 using fw::String;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void spit(const fs::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
-
 class FilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string tmpl = (fs::temp_directory_path() / "varnel-files-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override {
-        fw::SetApplicationExecutable({});
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    void TearDown() override { fw::SetApplicationExecutable({}); }
     // Everything in the folder, to prove that no temporary file is left over.
     size_t entries() const {
         size_t n = 0;
         for ([[maybe_unused]] auto& e : fs::directory_iterator(dir)) ++n;
         return n;
     }
-    fs::path dir;
+    testsupport::TempFolder folder{"files"};
+    const fs::path dir = folder.path();
 };
 
 TEST_F(FilesTest, ReplaceIsAtomicAndCleansUp) {
     fs::path target = dir / "a.ini";
-    spit(target, "old contents");
+    writeFile(target, "old contents");
     FolderItem item(target);
 
     auto out = item.CreateTextFile();
     ASSERT_NE(out, nullptr);
     out->Write("new ");
     // Until Close, readers still see the old file whole.
-    EXPECT_EQ(slurp(target), "old contents");
+    EXPECT_EQ(readFile(target), "old contents");
     out->WriteLine("contents");
     EXPECT_TRUE(out->Close());
-    EXPECT_EQ(slurp(target), "new contents\n");
+    EXPECT_EQ(readFile(target), "new contents\n");
     EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(FilesTest, StreamNeverClosedLeavesOldFile) {
     fs::path target = dir / "a.ini";
-    spit(target, "old");
+    writeFile(target, "old");
     {
         auto out = FolderItem(target).CreateTextFile();
         ASSERT_NE(out, nullptr);
         out->Write("half-written");
     }
-    EXPECT_EQ(slurp(target), "old");
+    EXPECT_EQ(readFile(target), "old");
     EXPECT_EQ(entries(), 1u);
 }
 
@@ -88,7 +69,7 @@ TEST_F(FilesTest, SaveKilledMidWriteLeavesNothingBehind) {
     if (probe < 0) GTEST_SKIP() << "no unnamed temporary files here";
     ::close(probe);
     fs::path target = dir / "a.ini";
-    spit(target, "old");
+    writeFile(target, "old");
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -100,7 +81,7 @@ TEST_F(FilesTest, SaveKilledMidWriteLeavesNothingBehind) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status));
-    EXPECT_EQ(slurp(target), "old");
+    EXPECT_EQ(readFile(target), "old");
     EXPECT_EQ(entries(), 1u);
 
     // The next save still replaces the file whole.
@@ -108,13 +89,13 @@ TEST_F(FilesTest, SaveKilledMidWriteLeavesNothingBehind) {
     ASSERT_NE(out, nullptr);
     out->Write("new");
     EXPECT_TRUE(out->Close());
-    EXPECT_EQ(slurp(target), "new");
+    EXPECT_EQ(readFile(target), "new");
     EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(FilesTest, FailedWriteIsReportedAndOldFileSurvives) {
     fs::path target = dir / "big.txt";
-    spit(target, "old");
+    writeFile(target, "old");
     auto out = FolderItem(target).CreateTextFile();
     ASSERT_NE(out, nullptr);
 
@@ -130,18 +111,18 @@ TEST_F(FilesTest, FailedWriteIsReportedAndOldFileSurvives) {
     ::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(out->Close());
-    EXPECT_EQ(slurp(target), "old");
+    EXPECT_EQ(readFile(target), "old");
     EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(FilesTest, OnlyAPlainFileIsReplaced) {
     fs::create_directory(dir / "sub");
-    spit(dir / "sub" / "keep.txt", "keep");
+    writeFile(dir / "sub" / "keep.txt", "keep");
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
     for (const fs::path& p : {dir / "sub", dir / "pipe"}) {
         EXPECT_EQ(FolderItem(p).CreateTextFile(), nullptr) << p;
     }
-    EXPECT_EQ(slurp(dir / "sub" / "keep.txt"), "keep");
+    EXPECT_EQ(readFile(dir / "sub" / "keep.txt"), "keep");
     EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
     EXPECT_EQ(entries(), 2u);
 }
@@ -152,7 +133,7 @@ TEST_F(FilesTest, CreateInMissingFolderGivesNoStream) {
 
 TEST_F(FilesTest, ReplaceKeepsModeAndFollowsLinks) {
     fs::path real = dir / "real.ini";
-    spit(real, "old");
+    writeFile(real, "old");
     ::chmod(real.c_str(), 0640);
     fs::create_symlink(real, dir / "link.ini");
 
@@ -161,7 +142,7 @@ TEST_F(FilesTest, ReplaceKeepsModeAndFollowsLinks) {
     out->Write("new");
     ASSERT_TRUE(out->Close());
     EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
-    EXPECT_EQ(slurp(real), "new");
+    EXPECT_EQ(readFile(real), "new");
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -178,7 +159,7 @@ TEST_F(FilesTest, OnlyPlainFilesOpenForReading) {
 }
 
 TEST_F(FilesTest, ReadAllCarriesTheEncodingAndReadsOnce) {
-    spit(dir / "t.txt", std::string("caf\xE9", 4));
+    writeFile(dir / "t.txt", std::string("caf\xE9", 4));
     auto in = FolderItem(dir / "t.txt").OpenAsTextFile();
     ASSERT_NE(in, nullptr);
     in->Encoding = fw::Encodings::WindowsLatin1;
@@ -189,7 +170,7 @@ TEST_F(FilesTest, ReadAllCarriesTheEncodingAndReadsOnce) {
     EXPECT_TRUE(in->EOF_());
     EXPECT_TRUE(in->ReadAll().empty());
 
-    spit(dir / "empty.txt", "");
+    writeFile(dir / "empty.txt", "");
     auto empty = FolderItem(dir / "empty.txt").OpenAsTextFile();
     ASSERT_NE(empty, nullptr);
     EXPECT_TRUE(empty->ReadAll(fw::Encodings::UTF8).empty());
@@ -204,7 +185,7 @@ TEST_F(FilesTest, WriteConvertsAndReportsLosses) {
     // Bytes without an encoding (decoded Base64) go out untouched.
     out->Write(String::FromBytes(std::string("\xFF\xFE", 2), nullptr));
     ASSERT_TRUE(out->Close());
-    EXPECT_EQ(slurp(dir / "latin1.txt"), std::string("caf\xE9 ?\xFF\xFE", 8));
+    EXPECT_EQ(readFile(dir / "latin1.txt"), std::string("caf\xE9 ?\xFF\xFE", 8));
     EXPECT_EQ(out->report.unmappable, 1u);
     EXPECT_EQ(out->report.invalidInput, 0u);
     EXPECT_EQ(out->report.firstOffset, 6u);  // "café " is six UTF-8 bytes
@@ -281,7 +262,7 @@ TEST_F(PreferencesTest, FolderFollowsXdgThenHomeAndIsCreated) {
 }
 
 TEST_F(PreferencesTest, UnusableFolderGivesNil) {
-    spit(dir / "file", "not a folder");
+    writeFile(dir / "file", "not a folder");
     ::setenv("XDG_CONFIG_HOME", (dir / "file" / "conf").c_str(), 1);
     EXPECT_EQ(fw::PreferencesFolder(), nullptr);
 }

@@ -13,8 +13,6 @@
 #include <QUrl>
 
 #include <cstdlib>
-#include <fstream>
-#include <random>
 
 #include "fw/gui/GraphicsPrivate.h"
 #include "fw/gui/GuiPrivate.h"
@@ -82,7 +80,7 @@ void GuiTest::TearDown() {
     processEvents();
     EXPECT_EQ(fw::testing::PendingAnswers(), 0) << "queued answers were left unused";
     fw::testing::Reset();
-    if (!tmp_.empty()) std::filesystem::remove_all(tmp_);
+    tmp_.reset();
 }
 
 void GuiTest::startApp(std::unique_ptr<fw::Application> app, const std::function<void()>& makeDefaultView) {
@@ -369,17 +367,13 @@ void GuiTest::grabToPNG(fw::Window& win, const std::filesystem::path& png) {
 }
 
 std::filesystem::path GuiTest::tempDir() {
-    if (tmp_.empty()) {
-        std::random_device rd;
-        tmp_ = std::filesystem::temp_directory_path() / ("varnel-gui-" + std::to_string(rd()));
-        std::filesystem::create_directories(tmp_);
-    }
-    return tmp_;
+    if (!tmp_) tmp_.emplace("gui");
+    return tmp_->path();
 }
 
 std::filesystem::path GuiTest::writeFile(const std::string& name, const std::string& bytes) {
     auto p = tempDir() / name;
-    std::ofstream(p, std::ios::binary) << bytes;
+    testsupport::writeFile(p, bytes);
     return p;
 }
 
@@ -394,12 +388,10 @@ void AppFoldersTest::SetUp() {
     fw::SetApplicationExecutable(app_ / "varnel");
 }
 
-void AppFoldersTest::writeSettings(const std::string& text) {
-    std::ofstream(settingsFile(), std::ios::binary) << text;
-}
+void AppFoldersTest::writeSettings(const std::string& text) { testsupport::writeFile(settingsFile(), text); }
 
 std::filesystem::path AppFoldersTest::writeLanguageFile(const std::string& name, const std::string& text) {
     const std::filesystem::path p = app_ / "lang" / name;
-    std::ofstream(p, std::ios::binary) << text;
+    testsupport::writeFile(p, text);
     return p;
 }

@@ -23,11 +23,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "fw/gui/Gui.h"
 #include "fw/gui/TestSupport.h"
+#include "tests/support/TestFiles.h"
 
 // A rectangle in window coordinates.
 struct Box {
@@ -130,7 +132,7 @@ protected:
     std::filesystem::path writeFile(const std::string& name, const std::string& bytes);
 
 private:
-    std::filesystem::path tmp_;
+    std::optional<testsupport::TempFolder> tmp_;
     bool started_ = false;
 };
 

@@ -1,16 +1,12 @@
 #pragma once
 // Texts the compressor tests share.
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
+#include <vector>
 
-inline std::string RealHtml() {
-    std::ifstream in(std::string(PAKKLE_TEST_DATA) + "/zlib_how.html", std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+#include "tests/support/TestFiles.h"
+
+inline std::string RealHtml() { return testsupport::readFile(std::string(PAKKLE_TEST_DATA) + "/zlib_how.html"); }
 
 // n symbols drawn from `symbols` (UTF-8 characters), repeatable by seed.
 inline std::string RandomText(const std::vector<std::string>& symbols, size_t n, unsigned seed) {

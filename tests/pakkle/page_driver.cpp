@@ -2,13 +2,13 @@
 // text is read as UTF-8, the source encoding.
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 #include "applib/VellGlobal.h"
 #include "engine/HTML2Pakkle.h"
 #include "engine/quillet.h"
 #include "fw/core/TextEncoding.h"
+#include "tests/support/TestFiles.h"
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -17,11 +17,8 @@ int main(int argc, char** argv) {
     }
     EOL = fw::String("\r\n");
     quillet::SourceEncoding = fw::Encodings::UTF8;
-    std::ifstream in(argv[2], std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    const fw::String page =
-        quillet::HTML2Pakkle(fw::String::FromBytes(text.str(), fw::Encodings::UTF8), std::string(argv[1]) == "chars");
+    const fw::String page = quillet::HTML2Pakkle(
+        fw::String::FromBytes(testsupport::readFile(argv[2]), fw::Encodings::UTF8), std::string(argv[1]) == "chars");
     std::ofstream out(argv[3], std::ios::binary);
     out << page.bytes();
     return out ? 0 : 1;

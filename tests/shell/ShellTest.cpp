@@ -1,8 +1,5 @@
 #include "ShellTest.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "applib/VellClass.h"
 #include "applib/VellSettings.h"
 #include "engine/quillet.h"
@@ -60,13 +57,6 @@ void ShellTest::pasteSource(const std::string& utf8) {
 
 std::string ShellTest::savedSetting(const std::string& key) const {
     return VellSettings("varnel.ini", true).Get(key, "<none>").StringValue().utf8();
-}
-
-std::string ShellTest::readBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 // Every window shares the one menu bar.

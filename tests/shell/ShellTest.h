@@ -26,7 +26,6 @@ protected:
     // A setting of the file written at quit ("<none>" when absent).
     std::string savedSetting(const std::string& key) const;
 
-    static std::string readBytes(const std::filesystem::path& p);
     // Texts of a menu's children, in order.
     std::vector<std::string> itemTexts(const std::string& menuName);
 };

@@ -3,13 +3,12 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-
 #include "engine/quillet.h"
 #include "fw/core/TextEncoding.h"
 #include "fw/gui/Gui.h"
 
 namespace fs = std::filesystem;
+using testsupport::readFile;
 
 namespace {
 
@@ -42,11 +41,11 @@ TEST_F(DocumentsTest, WindowsLatin1FileSavedAsUtf8AndUtf16) {
     convertAs("Copy as is");
     choosePopupRow("EncodingSelectDest", "UTF8");
     saveAs(tempDir() / "out8.html");
-    EXPECT_EQ(readBytes(tempDir() / "out8.html"), "Caf\xC3\xA9 \xE2\x82\xAC na\xC3\xAFve\r\nline 2");
+    EXPECT_EQ(readFile(tempDir() / "out8.html"), "Caf\xC3\xA9 \xE2\x82\xAC na\xC3\xAFve\r\nline 2");
 
     choosePopupRow("EncodingSelectDest", "UTF16");
     saveAs(tempDir() / "out16.html");
-    EXPECT_EQ(readBytes(tempDir() / "out16.html"),
+    EXPECT_EQ(readFile(tempDir() / "out16.html"),
               std::string("\0C\0a\0f\0\xE9\0 \x20\xAC\0 \0n\0a\0\xEF\0v\0e\0\r\0\n\0l\0i\0n\0e\0 \0" "2", 40));
     EXPECT_TRUE(shownMessages().empty());
 }
@@ -88,12 +87,12 @@ TEST_F(DocumentsTest, SaveAsksForANameOnceUntilTheNextLoad) {
     EXPECT_EQ(shownDialogs()[0].title, "Save Document As...");
     EXPECT_EQ(shownDialogs()[0].suggestedName, "Unnamed");
     EXPECT_EQ(shownDialogs()[0].filter, "HTML files;All files;Text files;");
-    EXPECT_EQ(readBytes(target), main().RawOutput.bytes());
+    EXPECT_EQ(readFile(target), main().RawOutput.bytes());
 
     fs::remove(target);
     ASSERT_TRUE(chooseMenu("FileSave"));
     EXPECT_EQ(shownDialogs().size(), 1u);
-    EXPECT_EQ(readBytes(target), main().RawOutput.bytes());
+    EXPECT_EQ(readFile(target), main().RawOutput.bytes());
 
     main().LoadFile(file.string());
     cancelNextDialog();
@@ -119,14 +118,14 @@ TEST_F(DocumentsTest, EditedOutputPaneIsSavedInsteadOfTheResult) {
     type("EFDest", "by hand");
     const fs::path target = tempDir() / "edited.txt";
     saveAs(target);
-    EXPECT_EQ(readBytes(target), "edited\nby hand");
+    EXPECT_EQ(readFile(target), "edited\nby hand");
     // Still the pane's text on the next save, until a conversion.
     type("EFDest", "!");
     ASSERT_TRUE(chooseMenu("FileSave"));
-    EXPECT_EQ(readBytes(target), "edited\nby hand!");
+    EXPECT_EQ(readFile(target), "edited\nby hand!");
     click("PBConvert");
     click("PBSave");
-    EXPECT_EQ(readBytes(target), "abc");
+    EXPECT_EQ(readFile(target), "abc");
 }
 
 TEST_F(DocumentsTest, SaveBeforeAnyConversionWritesAnEmptyFile) {
@@ -144,7 +143,7 @@ TEST_F(DocumentsTest, FailedSaveLeavesTheOldFileAndSaysSo) {
     const fs::path folder = tempDir() / "a folder.html";
     fs::create_directories(folder / "inside");
     const fs::path longName = tempDir() / std::string(250, 'n');
-    std::ofstream(longName) << "old text";
+    testsupport::writeFile(longName, "old text");
     const fs::path targets[] = {
         tempDir() / "missing" / "deeper" / "x.html",   // a path that can't be created
         folder,                                          // a folder in the way
@@ -156,7 +155,7 @@ TEST_F(DocumentsTest, FailedSaveLeavesTheOldFileAndSaysSo) {
         EXPECT_EQ(shownMessages().back(), "Error: can not save file") << target;
     }
     EXPECT_TRUE(fs::is_directory(folder / "inside"));
-    EXPECT_EQ(readBytes(longName), "old text");
+    EXPECT_EQ(readFile(longName), "old text");
     EXPECT_FALSE(fs::exists(tempDir() / "missing"));
 }
 
@@ -175,14 +174,14 @@ TEST_F(DocumentsTest, LossySaveAsksFirstAndCancelWritesNothing) {
     EXPECT_NE(question.find("ASCII"), std::string::npos) << question;
     EXPECT_FALSE(fs::exists(target));
 
-    std::ofstream(target) << "old";
+    testsupport::writeFile(target, "old");
     answerNextMsgBox(fw::AnswerCancel);
     click("PBSave");
-    EXPECT_EQ(readBytes(target), "old");
+    EXPECT_EQ(readFile(target), "old");
 
     answerNextMsgBox(fw::AnswerOK);
     click("PBSave");
-    EXPECT_EQ(readBytes(target), "Caf? ?" "?!");
+    EXPECT_EQ(readFile(target), "Caf? ?" "?!");
 }
 
 TEST_F(DocumentsTest, DecodedBase64IsSavedByteForByte) {
@@ -194,7 +193,7 @@ TEST_F(DocumentsTest, DecodedBase64IsSavedByteForByte) {
         choosePopupRow("EncodingSelectDest", encoding);
         const fs::path target = tempDir() / (std::string(encoding) + ".bin");
         saveAs(target);
-        EXPECT_EQ(readBytes(target), std::string("\xFF\xFE\x00\x80\xC3", 5)) << encoding;
+        EXPECT_EQ(readFile(target), std::string("\xFF\xFE\x00\x80\xC3", 5)) << encoding;
     }
     EXPECT_TRUE(shownMessages().empty());
 }
@@ -207,13 +206,13 @@ TEST_F(DocumentsTest, PakkleIsSavedInTheSourceEncoding) {
     convertAs("Pakkle");
     const fs::path bytewise = tempDir() / "p.html";
     saveAs(bytewise);
-    EXPECT_EQ(readBytes(bytewise), fw::ConvertEncoding(main().RawOutput, fw::Encodings::WindowsLatin1).bytes());
-    EXPECT_EQ(readBytes(bytewise).find('\0'), std::string::npos);
+    EXPECT_EQ(readFile(bytewise), fw::ConvertEncoding(main().RawOutput, fw::Encodings::WindowsLatin1).bytes());
+    EXPECT_EQ(readFile(bytewise).find('\0'), std::string::npos);
 
     convertAs("Pakkle (Unicode)");
     const fs::path unicode = tempDir() / "pu.html";
     saveAs(unicode);
-    EXPECT_EQ(readBytes(unicode), fw::ConvertEncoding(main().RawOutput, fw::Encodings::UTF16).bytes());
+    EXPECT_EQ(readFile(unicode), fw::ConvertEncoding(main().RawOutput, fw::Encodings::UTF16).bytes());
 }
 
 TEST_F(DocumentsTest, InvalidBytesLoadWithAWarning) {
@@ -270,7 +269,7 @@ TEST_F(DocumentsTest, ReopenReadsAgainOrAsksForAFile) {
 
     auto file = writeFile("r.html", "first");
     main().LoadFile(file.string());
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << "second\r\n";
+    testsupport::writeFile(file, "second\r\n");
     ASSERT_TRUE(chooseMenu("FileReOpen"));
     EXPECT_EQ(main().RawInput.bytes(), "second\r\n");
     EXPECT_EQ(shownDialogs().size(), 1u);
@@ -306,7 +305,7 @@ TEST_F(DocumentsTest, EveryRoadReachesTheSameAction) {
         const fs::path target = tempDir() / ("road" + std::to_string(n++) + ".html");
         answerNextDialog(target);
         road();
-        EXPECT_EQ(readBytes(target), "<i>road</i>");
+        EXPECT_EQ(readFile(target), "<i>road</i>");
     }
     const std::function<void()> saveRoads[] = {
         [&] { click("PBSave"); },
@@ -316,7 +315,7 @@ TEST_F(DocumentsTest, EveryRoadReachesTheSameAction) {
     for (const auto& road : saveRoads) {
         fs::remove(quillet::SaveDocument.utf8());
         road();
-        EXPECT_EQ(readBytes(quillet::SaveDocument.utf8()), "<i>road</i>");
+        EXPECT_EQ(readFile(quillet::SaveDocument.utf8()), "<i>road</i>");
     }
     const std::function<void()> reopenRoads[] = {
         [&] { click("BBReopen"); },
@@ -370,7 +369,7 @@ TEST_F(DocumentsTest, ShiftJisPageConvertedToHtmlAndSavedAsUtf8) {
     convertAs("HTML");
     const fs::path target = tempDir() / "nihongo-utf8.html";
     saveAs(target);
-    const std::string saved = readBytes(target);
+    const std::string saved = readFile(target);
     EXPECT_EQ(saved, fw::ConvertEncoding(main().RawOutput, fw::Encodings::UTF8).bytes());
     EXPECT_NE(saved.find("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"), std::string::npos);
     EXPECT_NE(saved.find("&lt;h1&gt;"), std::string::npos);

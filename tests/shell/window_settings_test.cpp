@@ -11,6 +11,7 @@
 #include "splitter/SmartSplitter.h"
 
 namespace fs = std::filesystem;
+using testsupport::readFile;
 
 namespace {
 
@@ -56,7 +57,7 @@ TEST_F(WindowSettingsTest, WorkingStateComesBackAtTheNextStart) {
     EXPECT_EQ(savedSetting("MainWindow.SSHor.Top"), "275");
     EXPECT_EQ(savedSetting("OpenRecent"), path);
     EXPECT_EQ(savedSetting("SSHorTop"), "<none>");
-    const std::string file = readBytes(settingsFile());
+    const std::string file = readFile(settingsFile());
     EXPECT_NE(file.find("[mainwindow]"), std::string::npos);
     EXPECT_NE(file.find("sshor.top=275"), std::string::npos);
 

@@ -5,19 +5,17 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "fw/core/FolderItem.h"
+#include "tests/support/TestFiles.h"
 
 class TempApp : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "varnel-stores-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-        root = tmpl;
+        folder_.emplace("stores");
+        root = folder_->path();
         appDir = root / "app";
         prefsDir = root / "prefs";
         std::filesystem::create_directories(appDir / "lang");
@@ -30,20 +28,7 @@ protected:
         fw::SetApplicationExecutable({});
         restore("XDG_CONFIG_HOME", savedXdg);
         restore("HOME", savedHome);
-        std::error_code ec;
-        std::filesystem::remove_all(root, ec);
-    }
-
-    static std::string read(const std::filesystem::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
-    static void write(const std::filesystem::path& p, const std::string& bytes) {
-        std::filesystem::create_directories(p.parent_path());
-        std::ofstream out(p, std::ios::binary);
-        out << bytes;
+        folder_.reset();
     }
 
     std::filesystem::path root, appDir, prefsDir;
@@ -52,5 +37,6 @@ private:
     static void restore(const char* name, const std::optional<std::string>& v) {
         if (v) ::setenv(name, v->c_str(), 1); else ::unsetenv(name);
     }
+    std::optional<testsupport::TempFolder> folder_;
     std::optional<std::string> savedXdg, savedHome;
 };

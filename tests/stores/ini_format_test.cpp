@@ -6,6 +6,10 @@
 
 #include "applib/VellSettings.h"
 #include "tests/stores/TempApp.h"
+#include "tests/support/TestFiles.h"
+
+using testsupport::readFile;
+using testsupport::writeFile;
 
 using fw::String;
 using fw::Variant;
@@ -16,7 +20,7 @@ class IniFormatTest : public TempApp {
 protected:
     // A store over `bytes`, written as the user settings file "t.ini".
     VellSettings storeOf(const std::string& bytes) {
-        write(prefsDir / "t.ini", bytes);
+        writeFile(prefsDir / "t.ini", bytes);
         return VellSettings("t.ini", true);
     }
     static std::string raw(const VellSettings& s, const char* key) {
@@ -88,21 +92,21 @@ TEST_F(IniFormatTest, SavesSectionsInTheWrittenForm) {
     s.Set("MainWindow.Pos", "20,40,614,552");
     s.Set("MainWindow.State", 0);
     s.SaveSettings("");
-    EXPECT_EQ(read(prefsDir / "t.ini"),
+    EXPECT_EQ(readFile(prefsDir / "t.ini"),
               "[common]\nlanguage=lang/default.lng\n\n"
               "[mainwindow]\npos=20,40,614,552\nstate=0\n\n");
     EXPECT_EQ(s.StorageName.bytes(), "t.ini");
 
     s.Clear();
     s.SaveSettings("");
-    EXPECT_EQ(read(prefsDir / "t.ini"), "");
+    EXPECT_EQ(readFile(prefsDir / "t.ini"), "");
 }
 
 TEST_F(IniFormatTest, DottedKeysSplitAtTheirFirstDotAndReadBack) {
     VellSettings s = storeOf("[a.b]\nc=1\n");
     s.Set("MainWindow.SSHor.Top", 120);
     s.SaveSettings("");
-    EXPECT_EQ(read(prefsDir / "t.ini"), "[a]\nb.c=1\n\n[mainwindow]\nsshor.top=120\n\n");
+    EXPECT_EQ(readFile(prefsDir / "t.ini"), "[a]\nb.c=1\n\n[mainwindow]\nsshor.top=120\n\n");
     VellSettings again("t.ini", true);
     EXPECT_EQ(again.Get("a.b.c", "").StringValue().bytes(), "1");
     EXPECT_EQ(again.Get("mainwindow.sshor.top", "").StringValue().bytes(), "120");
@@ -151,8 +155,8 @@ TEST_F(IniFormatTest, AwkwardValuesRoundTrip) {
 }
 
 TEST_F(IniFormatTest, LoadMergesAndClearKeepsTheName) {
-    write(prefsDir / "one.ini", "a=1\nb=1\n");
-    write(prefsDir / "two.ini", "b=2\nc=2\n");
+    writeFile(prefsDir / "one.ini", "a=1\nb=1\n");
+    writeFile(prefsDir / "two.ini", "b=2\nc=2\n");
     VellSettings s("one.ini", true);
     s.LoadSettings("two.ini");
     EXPECT_EQ(s.Get("a", "").StringValue().bytes(), "1");
@@ -166,8 +170,8 @@ TEST_F(IniFormatTest, LoadMergesAndClearKeepsTheName) {
 
 TEST_F(IniFormatTest, FileNamesAndFolders) {
     // A blank name is the executable's name plus ".ini".
-    write(prefsDir / "varnel.ini", "where=prefs\n");
-    write(appDir / "varnel.ini", "where=app\n");
+    writeFile(prefsDir / "varnel.ini", "where=prefs\n");
+    writeFile(appDir / "varnel.ini", "where=app\n");
     VellSettings user("  ", true);
     VellSettings app("", false);
     EXPECT_EQ(user.StorageName.bytes(), "varnel.ini");
@@ -176,11 +180,11 @@ TEST_F(IniFormatTest, FileNamesAndFolders) {
 
     // Saving under another name leaves StorageName; the name isn't trimmed.
     user.SaveSettings(" copy.ini");
-    EXPECT_EQ(read(prefsDir / " copy.ini"), "[common]\nwhere=prefs\n\n");
+    EXPECT_EQ(readFile(prefsDir / " copy.ini"), "[common]\nwhere=prefs\n\n");
     EXPECT_EQ(user.StorageName.bytes(), "varnel.ini");
 
     // Relative names go under the application's folder, absolute ones stand.
-    write(appDir / "lang" / "x.lng", "k=rel\n");
+    writeFile(appDir / "lang" / "x.lng", "k=rel\n");
     EXPECT_EQ(VellSettings("lang/x.lng", false).Get("k", "").StringValue().bytes(), "rel");
     EXPECT_EQ(VellSettings(String((appDir / "lang" / "x.lng").string()), false).Get("k", "").StringValue().bytes(), "rel");
 }
@@ -190,16 +194,16 @@ TEST_F(IniFormatTest, MissingFileLoadsEmptyAndFirstSaveCreatesIt) {
     EXPECT_EQ(s.Storage.Count(), 0);
     s.Set("k", "v");
     s.SaveSettings("");
-    EXPECT_EQ(read(prefsDir / "new.ini"), "[common]\nk=v\n\n");
+    EXPECT_EQ(readFile(prefsDir / "new.ini"), "[common]\nk=v\n\n");
 }
 
 TEST_F(IniFormatTest, ReadOnlyAndFailedSavesLeaveTheFileAlone) {
-    write(prefsDir / "t.ini", "k=old\n");
+    writeFile(prefsDir / "t.ini", "k=old\n");
     VellSettings s("t.ini", true);
     s.Set("k", "new");
     s.SetReadOnly(true);
     s.SaveSettings("");
-    EXPECT_EQ(read(prefsDir / "t.ini"), "k=old\n");
+    EXPECT_EQ(readFile(prefsDir / "t.ini"), "k=old\n");
     s.SetReadOnly(false);
 
     // Unwritable targets: a folder in the file's place, a missing folder.
@@ -208,12 +212,12 @@ TEST_F(IniFormatTest, ReadOnlyAndFailedSavesLeaveTheFileAlone) {
     EXPECT_TRUE(std::filesystem::is_directory(prefsDir / "dir.ini"));
     s.SaveSettings("missing/t.ini");
     EXPECT_FALSE(std::filesystem::exists(prefsDir / "missing"));
-    EXPECT_EQ(read(prefsDir / "t.ini"), "k=old\n");
+    EXPECT_EQ(readFile(prefsDir / "t.ini"), "k=old\n");
     EXPECT_EQ(s.Get("k", "").StringValue().bytes(), "new");
 }
 
 TEST_F(IniFormatTest, WithoutPreferencesFolderTheStoreLivesInMemory) {
-    write(root / "file", "");
+    writeFile(root / "file", "");
     ::setenv("XDG_CONFIG_HOME", (root / "file" / "x").c_str(), 1);
     ::setenv("HOME", (root / "file").c_str(), 1);
     VellSettings s("t.ini", true);

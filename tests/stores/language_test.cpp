@@ -4,6 +4,10 @@
 
 #include "applib/VellLanguage.h"
 #include "tests/stores/TempApp.h"
+#include "tests/support/TestFiles.h"
+
+using testsupport::readFile;
+using testsupport::writeFile;
 
 using fw::String;
 
@@ -20,7 +24,7 @@ protected:
 };
 
 TEST_F(LanguageTest, DefaultFileAndMissingFiles) {
-    write(appDir / "lang" / "default.lng", "[MainWindow]\nTitle=Fenêtre\n");
+    writeFile(appDir / "lang" / "default.lng", "[MainWindow]\nTitle=Fenêtre\n");
     for (const char* blank : {"", "   "}) {
         VellLanguage lang(blank);
         EXPECT_EQ(lang.LangFile.bytes(), "lang/default.lng");
@@ -33,7 +37,7 @@ TEST_F(LanguageTest, DefaultFileAndMissingFiles) {
 }
 
 TEST_F(LanguageTest, FirstNonEmptyTextOfAKeyWins) {
-    write(appDir / "lang" / "t.lng", "Held=From file\nBlank=  \n");
+    writeFile(appDir / "lang" / "t.lng", "Held=From file\nBlank=  \n");
     VellLanguage lang("lang/t.lng");
     EXPECT_EQ(lng(lang, "Other", "Held"), "From file");
 
@@ -53,7 +57,7 @@ TEST_F(LanguageTest, FirstNonEmptyTextOfAKeyWins) {
 }
 
 TEST_F(LanguageTest, LineBreaksAreHeldEscapedAndReturnedAsCRLF) {
-    write(appDir / "lang" / "t.lng", "Two=first\\nsecond\n");
+    writeFile(appDir / "lang" / "t.lng", "Two=first\\nsecond\n");
     VellLanguage lang("lang/t.lng");
     EXPECT_EQ(lng(lang, "x", "Two"), "first\r\nsecond");
 
@@ -71,7 +75,7 @@ TEST_F(LanguageTest, LineBreaksAreHeldEscapedAndReturnedAsCRLF) {
 }
 
 TEST_F(LanguageTest, LoadReplacesTheWholeTable) {
-    write(appDir / "lang" / "fr.lng", "[Application]\nVendorSite=Site\n");
+    writeFile(appDir / "lang" / "fr.lng", "[Application]\nVendorSite=Site\n");
     VellLanguage lang("");
     lng(lang, "Varnel", "Application.ProgramName");
     EXPECT_EQ(lng(lang, "Program Name", "Application.ProgramName"), "Varnel");
@@ -83,7 +87,7 @@ TEST_F(LanguageTest, LoadReplacesTheWholeTable) {
 }
 
 TEST_F(LanguageTest, AbsolutePathOfAChosenFileOpensItAgain) {
-    write(root / "elsewhere" / "de.lng", "Msg=Sprachdatei wählen\n");
+    writeFile(root / "elsewhere" / "de.lng", "Msg=Sprachdatei wählen\n");
     fw::FolderItem chosen(root / "elsewhere" / ".." / "elsewhere" / "de.lng");
     String path = chosen.AbsolutePath();
     VellLanguage lang("");
@@ -98,7 +102,7 @@ TEST_F(LanguageTest, SaveWritesRecordedTextsThatReadBack) {
     lng(lang, "Line one\nLine two", "Dialog.Text");
     lang.Set("Manual", "set");
     lang.Save("");
-    EXPECT_EQ(read(appDir / "lang" / "out.lng"),
+    EXPECT_EQ(readFile(appDir / "lang" / "out.lng"),
               "[dialog]\ntext=Line one\\nLine two\n\n[common]\nmanual=set\n\n");
     VellLanguage again("lang/out.lng");
     EXPECT_EQ(lng(again, "", "Dialog.Text"), "Line one\r\nLine two");
@@ -115,7 +119,7 @@ TEST_F(LanguageTest, DialogStartsInTheLanguageFolderWhenThereIsOne) {
 }
 
 TEST_F(LanguageTest, RestartNoticeHasAKeyOfItsOwn) {
-    write(appDir / "lang" / "t.lng", "Msg=Title\nRestartMsg=Restart now\n");
+    writeFile(appDir / "lang" / "t.lng", "Msg=Title\nRestartMsg=Restart now\n");
     VellLanguage lang("lang/t.lng");
     EXPECT_EQ(lng(lang, "Select a Language Interface file", "Msg"), "Title");
     EXPECT_EQ(lng(lang, "You should restart application to apply new interface language!",
