@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fw/core/CaseFold.h"
+
 namespace fw {
 
 class TextEncoding;
@@ -83,11 +85,6 @@ int64_t InStrB(const String& s, const String& find);
 int64_t InStrB(int64_t start, const String& s, const String& find);
 int64_t AscB(const String& s);       // first byte, 0 for ""
 String ChrB(int64_t byte);           // one byte, no encoding; "" outside 0 to 255
-
-// Unicode simple case folding of one code point, the rule every
-// case-insensitive comparison here uses. Values above U+10FFFF (stand-ins
-// for invalid bytes) come back unchanged.
-uint32_t FoldCase(uint32_t codePoint);
 
 // Comparison: mode 0 is exact (bytes), mode 1 ignores case. -1, 0 or 1.
 int StrComp(const String& a, const String& b, int mode);
