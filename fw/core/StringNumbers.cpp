@@ -1,10 +1,10 @@
 // Numbers as text: Str, Val and Hex.
-#include <cctype>
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
 
+#include "fw/core/Numbers.h"
 #include "fw/core/String.h"
 
 namespace fw {
@@ -35,9 +35,8 @@ double Val(const String& s) {
         // Hex digits as an unsigned 64-bit pattern, like the framework.
         uint64_t v = 0;
         bool any = false;
-        for (i += 2; i < n && std::isxdigit(static_cast<unsigned char>(t[i])); ++i) {
-            const char c = t[i];
-            v = (v << 4) | static_cast<uint64_t>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+        for (i += 2; i < n && HexValue(static_cast<unsigned char>(t[i])) < 16; ++i) {
+            v = (v << 4) | static_cast<uint64_t>(HexValue(static_cast<unsigned char>(t[i])));
             any = true;
         }
         return any ? static_cast<double>(v) : 0.0;
@@ -65,12 +64,11 @@ double Val(const String& s) {
 }
 
 String Hex(int64_t n) {
-    static const char kDigits[] = "0123456789ABCDEF";
     auto u = static_cast<uint64_t>(n);
     char buf[16];
     int i = 16;
     do {
-        buf[--i] = kDigits[u & 0xF];
+        buf[--i] = HexDigit(static_cast<unsigned>(u));
         u >>= 4;
     } while (u != 0);
     return String(std::string_view(buf + i, static_cast<size_t>(16 - i)));
