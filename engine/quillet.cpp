@@ -350,7 +350,7 @@ fw::String ASCII2Code(const fw::String& text) {
     return fw::String::FromBytes(std::move(out), t.enc ? t.enc : fw::Encodings::UTF8);
 }
 
-// --- Framework encoders ----------------------------------------------------
+// --- fw/core encoders -----------------------------------------------------
 
 fw::String HTML2AsIs(const fw::String& text) { return text; }
 fw::String HTML2Base64Encode(const fw::String& text) { return fw::EncodeBase64(text, stringlength); }

@@ -1,5 +1,5 @@
 #pragma once
-// Framework strings: a byte sequence plus the text encoding that it carries
+// Strings: a byte sequence plus the text encoding that it carries
 // (nullptr: none, as for decoded Base64). Literals are UTF-8.
 //
 // Character functions (Len, Mid, InStr, Asc, ...) count characters of the
@@ -8,7 +8,7 @@
 // sequence is a character of its own; without an encoding, and in
 // single-byte encodings, a byte is a character.
 // Positions are 1-based. Out-of-range arguments never fail: they give the
-// empty text or 0, as the framework does. A start below 1 reads as 1
+// empty text or 0. A start below 1 reads as 1
 // (Mid("abc", 0) is "abc"); a length or count of 0 or less gives "";
 // a start past the end gives "" (Mid) or 0 (InStr). InStr of "" gives the
 // start, or 0 when s is empty or the start is past its end. Results of

@@ -32,7 +32,8 @@ double Val(const String& s) {
     const size_t n = t.size();
     while (i < n && (t[i] == ' ' || t[i] == '\t')) ++i;
     if (i + 1 < n && t[i] == '&' && (t[i + 1] == 'h' || t[i + 1] == 'H')) {
-        // Hex digits as an unsigned 64-bit pattern, like the framework.
+        // Hex digits as an unsigned 64-bit pattern: "&hFFFFFFFFFFFFFFFF" is
+        // positive, not -1.
         uint64_t v = 0;
         bool any = false;
         for (i += 2; i < n && HexValue(static_cast<unsigned char>(t[i])) < 16; ++i) {

@@ -64,8 +64,8 @@ void Post(std::function<void()> f) {
     QTimer::singleShot(0, qApp, [f = std::move(f)] { Guarded(f); });
 }
 
-// Closed windows kept alive: callers may still hold references to them, as
-// they could to a reference-counted window of the original framework.
+// Closed windows kept alive: code that still holds a reference to a window
+// it closed (a handler, a pending call) may read it without a crash.
 constexpr size_t kKeptClosedWindows = 16;
 
 static void flushGraveyard() {
