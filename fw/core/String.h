@@ -16,6 +16,22 @@
 //
 // Equality (==), InStr and ReplaceAll ignore letter case (Unicode simple case
 // folding); StrComp(a, b, 0) and the byte functions are exact.
+//
+// Threads. Everything below the GUI (fw/core, the stores, the engine) keeps
+// one rule:
+// - Values (String, Variant, Dictionary, FolderItem, the stores) are used
+//   by one thread at a time, even through const functions: a String fills
+//   its character index on first use. A copy is a value of its own and may
+//   go to another thread; copies of a String share its index, which never
+//   changes once built except for an atomic lookup hint.
+// - Free functions (these, the encodings, the encoders, file access, the
+//   converters) may run on any thread. The caches that threads share (byte
+//   case tables, per-encoding facts, the encoding data) are guarded;
+//   converters are kept per thread.
+// - Process-wide settings (the executable override, the engine's module
+//   variables, the cooperative yield's hook, budget and clock) are set on
+//   the main thread before the work that reads them, and hold still while
+//   it runs. Work that yields runs on the main thread: see BackgroundTask.h.
 #include <cstdint>
 #include <memory>
 #include <string>
