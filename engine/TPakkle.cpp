@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "fw/core/BackgroundTask.h"
+#include "fw/core/CaseFold.h"
 #include "fw/core/Numbers.h"
 #include "fw/core/TextEncoding.h"
 #include "fw/core/Utf8.h"

@@ -20,8 +20,13 @@ class TextEncoding;
 inline constexpr uint32_t kComposite = 0x80000000u;
 
 // Unicode simple case folding of one code point. Values above U+10FFFF
-// (stand-ins for invalid bytes and composites) come back unchanged.
-uint32_t FoldCase(uint32_t codePoint);
+// (stand-ins for invalid bytes and composites) come back unchanged. ASCII
+// is folded in line: searches fold every character they pass.
+uint32_t FoldCaseBeyondAscii(uint32_t codePoint);
+inline uint32_t FoldCase(uint32_t codePoint) {
+    if (codePoint < 0x80) return (codePoint >= 'A' && codePoint <= 'Z') ? codePoint + 32 : codePoint;
+    return FoldCaseBeyondAscii(codePoint);
+}
 
 // The code point of one character of `enc` given as its bytes, or the value
 // that stands for it (see above); not folded.

@@ -11,8 +11,7 @@
 
 namespace fw {
 
-uint32_t FoldCase(uint32_t cp) {
-    if (cp < 0x80) return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+uint32_t FoldCaseBeyondAscii(uint32_t cp) {
     if (!IsUnicode(cp)) return cp;
     return static_cast<uint32_t>(u_foldCase(static_cast<UChar32>(cp), U_FOLD_CASE_DEFAULT));
 }
