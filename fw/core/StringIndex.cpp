@@ -3,6 +3,8 @@
 
 namespace fw {
 
+size_t Utf8LengthOutOfLine(const unsigned char* p, size_t avail) { return Utf8Length(p, avail); }
+
 std::shared_ptr<const CharIndex> StringAccess::Build(const String& s) {
     auto idx = std::make_shared<CharIndex>();
     const std::string& b = s.bytes_;

@@ -107,13 +107,16 @@ struct StringAccess {
     static std::shared_ptr<const CharIndex> Build(const String& s);
 };
 
+// Utf8Length, kept out of line so that the walks below stay tight.
+size_t Utf8LengthOutOfLine(const unsigned char* p, size_t avail);
+
 // Byte length of the UTF-8 character at off; `valid` (a well-formed text)
 // lets the lead byte tell.
 inline size_t Utf8Step(const unsigned char* p, size_t n, size_t off, bool valid) {
     const unsigned char b = p[off];
     if (b < 0x80) return 1;
     if (valid) return b < 0xE0 ? 2 : (b < 0xF0 ? 3 : 4);
-    return Utf8Length(p + off, n - off);
+    return Utf8LengthOutOfLine(p + off, n - off);
 }
 
 // Byte offset of character k (0-based); k == count gives the size.
