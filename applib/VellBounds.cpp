@@ -4,14 +4,12 @@
 #include <algorithm>
 
 #include "applib/VellClass.h"
-#include "fw/core/Variant.h"
+#include "fw/core/Numbers.h"
 #include "fw/gui/RectControl.h"
 #include "fw/gui/Screen.h"
 #include "fw/gui/Window.h"
 
 namespace VellBounds {
-
-int32_t ToInt32(double v) { return fw::Variant(v).Int32Value(); }
 
 fw::String Format(int left, int top, int width, int height) {
     return fw::Str(left) + "," + fw::Str(top) + "," + fw::Str(width) + "," + fw::Str(height);
@@ -67,7 +65,7 @@ Fields fieldsOf(const fw::String& s) {
 int grownSize(const fw::String& field, int current, int minimum, int maximum) {
     const double v = fw::Val(field);
     if (!(v > current)) return current;
-    const int32_t want = VellBounds::ToInt32(v);
+    const int32_t want = fw::ToInt32(v);
     return std::clamp(want, std::min(minimum, maximum), std::max(minimum, maximum));
 }
 
@@ -86,7 +84,7 @@ void VellClass::LoadWinPos(fw::Window& window, const fw::String& name) {
     const fw::String stored = UserSettings->Get(name + ".Pos", fw::String()).StringValue();
     if (stored.empty()) return;
     const Fields f = fieldsOf(stored);
-    using VellBounds::ToInt32;
+    using fw::ToInt32;
     int left = window.Left(), top = window.Top(), width = window.Width(), height = window.Height();
     if (!f.f[0].empty()) left = ToInt32(fw::Val(f.f[0]));
     if (!f.f[1].empty()) top = ToInt32(fw::Val(f.f[1]));
@@ -131,7 +129,7 @@ void VellClass::LoadControlPos(fw::RectControl& control, const fw::String& name)
     const fw::String s = UserSettings->Get(name + ".Pos", fw::String()).StringValue();
     if (s.empty()) return;
     const Fields f = fieldsOf(s);
-    using VellBounds::ToInt32;
+    using fw::ToInt32;
     if (!f.f[0].empty()) control.Left(ToInt32(fw::Val(f.f[0])));
     if (!f.f[1].empty()) control.Top(ToInt32(fw::Val(f.f[1])));
     if (!f.f[2].empty()) control.Width(ToInt32(fw::Val(f.f[2])));

@@ -8,10 +8,6 @@
 
 namespace VellBounds {
 
-// A number read from the settings file as a 32-bit integer: truncated
-// toward zero, saturated to the range, NaN as 0.
-int32_t ToInt32(double v);
-
 // The four numbers joined by "," as stored.
 fw::String Format(int left, int top, int width, int height);
 

@@ -49,7 +49,7 @@ public:
 };
 
 // The global that holds the services object. `->` and `*` on an empty one
-// throw fw::NilObjectException, the framework's nil-object fault.
+// throw fw::NilObjectException, the fault of a missing object.
 class VellHolder {
 public:
     VellClass* operator->() const { return &get(); }

@@ -9,9 +9,11 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "engine/TextWalk.h"
 #include "fw/core/BackgroundTask.h"
+#include "fw/core/CaseFold.h"
+#include "fw/core/Numbers.h"
 #include "fw/core/TextEncoding.h"
+#include "fw/core/Utf8.h"
 
 namespace {
 
@@ -42,22 +44,12 @@ constexpr std::string_view kScriptNames = "sbcxahflgtekipjwqyzm";
 
 // ---------------------------------------------------------------------------
 // Units. Bytes are their own keys. Characters carry two keys: the exact one
-// (same bytes) and the folded one, which follows the framework's
-// case-insensitive InStr: simple case folding of the code point; invalid
-// bytes and characters of several code points match only themselves.
+// (same bytes) and the folded one, fw/core/CaseFold.h's key, so that the
+// compressor matches text as the case-insensitive InStr does.
 
-constexpr uint32_t kInvalidBase = 0x110000;   // + byte
+using fw::kInvalidBase;                       // + byte
 constexpr uint32_t kSplitBase = 0x110100;     // + UTF-16 code unit
 constexpr uint32_t kInternBase = 0x200000;    // + index of a multi-byte character
-constexpr uint32_t kComposite = 0x80000000u;  // | hash of its text
-
-// One well-formed UTF-8 character at p, or kInvalidBase + byte with len 1.
-uint32_t DecodeUtf8(const unsigned char* p, size_t avail, size_t& len) {
-    uint32_t cp;
-    bool valid;
-    len = quillet::walk::Utf8Char(p, avail, &cp, &valid);
-    return valid ? cp : kInvalidBase + cp;
-}
 
 void AppendUtf16(std::u16string& out, uint32_t cp) {
     if (cp < 0x10000) {
@@ -100,20 +92,11 @@ CharReading ReadChar(std::string_view bytes, const fw::TextEncoding* enc, uint32
         r.invalid = true;
         return r;
     }
-    std::vector<uint32_t> cps;
-    for (size_t i = 0; i < u.size();) {
-        size_t len = 1;
-        cps.push_back(DecodeUtf8(reinterpret_cast<const unsigned char*>(u.data()) + i, u.size() - i, len));
-        i += len;
-    }
-    if (cps.size() == 1 && cps[0] < kInvalidBase) {
-        r.fold = fw::FoldCase(cps[0]);
-    } else {
-        uint32_t h = 2166136261u;  // FNV-1a, as the framework compares such characters
-        for (unsigned char c : u) h = (h ^ c) * 16777619u;
-        r.fold = kComposite | (h & 0x7FFFFFFFu);
-    }
-    for (uint32_t cp : cps) AppendUtf16(r.codes, cp < kInvalidBase ? cp : 0xFFFD);
+    r.fold = fw::CaseKeyOfUtf8(u);
+    fw::Utf8Walker walk(u);
+    uint32_t cp = 0;
+    size_t off = 0, len = 0;
+    while (walk.Next(cp, off, len)) AppendUtf16(r.codes, cp < kInvalidBase ? cp : 0xFFFD);
     r.split = r.codes.size() != 1;
     return r;
 }
@@ -213,7 +196,7 @@ bool CharUnits::ReadNext() {
     if (enc_ == nullptr) {
         if (off_ >= n) return false;
         size_t len = 1;
-        const uint32_t cp = DecodeUtf8(p + off_, n - off_, len);
+        const uint32_t cp = fw::Utf8Char(p + off_, n - off_, len);
         const auto o = static_cast<uint32_t>(off_);
         if (cp >= 0x10000 && cp < kInvalidBase) {
             std::u16string codes;
@@ -663,7 +646,6 @@ public:
 
 private:
     void WriteFront() {
-        static const char* const kHex = "0123456789ABCDEF";
         std::string& out = out_.raw();
         const Token t = waiting_.front();
         waiting_.pop_front();
@@ -706,7 +688,7 @@ private:
             return;
         }
         out += "\\u";
-        for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(src.code >> shift) & 0xF];
+        for (int shift = 12; shift >= 0; shift -= 4) out += fw::HexDigit(src.code >> shift);
     }
 
     const std::string& b_;

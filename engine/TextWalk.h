@@ -1,6 +1,7 @@
 #pragma once
 // Character walking for the converters, on bytes rather than through
-// per-character substrings, so that a 10 MB text costs one pass.
+// per-character substrings, so that a 10 MB text costs one pass. UTF-8
+// characters are read with fw/core/Utf8.h.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,11 +10,6 @@
 #include "fw/core/TextEncoding.h"
 
 namespace quillet::walk {
-
-// One UTF-8 character at p (n bytes available, n > 0): its byte length and
-// code point. An invalid or cut-off sequence is one byte long and sets
-// *valid to false (code point: the byte value).
-size_t Utf8Char(const unsigned char* p, size_t n, uint32_t* codePoint, bool* valid);
 
 // A text as the converters edit it: bytes in which every byte below 0x80 is
 // that ASCII character and never part of a longer character. UTF-8 texts,

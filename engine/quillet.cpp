@@ -1,16 +1,16 @@
 #include "engine/quillet.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <type_traits>
 #include <vector>
 
-#include "applib/VellGlobal.h"
 #include "engine/HTML2Pakkle.h"
 #include "engine/TextWalk.h"
 #include "fw/core/BackgroundTask.h"
 #include "fw/core/Encoders.h"
+#include "fw/core/Numbers.h"
+#include "fw/core/Utf8.h"
 
 namespace quillet {
 
@@ -24,7 +24,6 @@ fw::String SaveDocument;
 namespace {
 
 constexpr char kScriptOpen[] = "<script language=\"Javascript\">";
-constexpr char kHex[] = "0123456789ABCDEF";
 
 std::string LineEnd() { return fw::String(fw::EndOfLine).bytes(); }
 
@@ -45,10 +44,7 @@ bool StartsWithNoCase(const std::string& s, size_t at, const char* lowerAscii) {
 // Length in bytes of the character at i of an editable text.
 size_t CharLen(const walk::Text& t, size_t i) {
     if (t.singleByte) return 1;
-    uint32_t cp;
-    bool valid;
-    return walk::Utf8Char(reinterpret_cast<const unsigned char*>(t.bytes.data()) + i, t.bytes.size() - i, &cp,
-                          &valid);
+    return fw::Utf8Length(reinterpret_cast<const unsigned char*>(t.bytes.data()) + i, t.bytes.size() - i);
 }
 
 // Gathers output units (a character or a whole escape) into pieces of at
@@ -113,23 +109,17 @@ std::string PercentEncode(const fw::String& text, PercentMode mode, std::string 
     PieceCutter cutter(stringlength, text.bytes().size() * 3, std::move(head));
     char esc[32];  // the escapes of one character: at most 4 bytes or 2 units
     size_t len = 0;
-    // The library's two hex digits of every byte, looked up once.
-    static const std::array<std::string, 256> byteHex = [] {
-        std::array<std::string, 256> digits;
-        for (int32_t b = 0; b < 256; ++b) digits[b] = VellGlobal::Hex2(b).bytes();
-        return digits;
-    }();
     auto addByte = [&esc, &len](unsigned char b) {
         esc[len] = '%';
-        esc[len + 1] = byteHex[b][0];
-        esc[len + 2] = byteHex[b][1];
+        esc[len + 1] = fw::HexDigit(b >> 4);
+        esc[len + 2] = fw::HexDigit(b);
         len += 3;
         fw::RuntimeBackgroundTask();
     };
     auto addUnit = [&esc, &len](uint32_t u) {
         esc[len] = '%';
         esc[len + 1] = 'u';
-        for (int k = 0; k < 4; ++k) esc[len + 2 + k] = kHex[(u >> (12 - 4 * k)) & 15];
+        for (int k = 0; k < 4; ++k) esc[len + 2 + k] = fw::HexDigit(u >> (12 - 4 * k));
         len += 6;
     };
 
@@ -137,12 +127,12 @@ std::string PercentEncode(const fw::String& text, PercentMode mode, std::string 
         walk::Text t = walk::AsUtf8(text);
         const auto* p = reinterpret_cast<const unsigned char*>(t.bytes.data());
         for (size_t i = 0, n = t.bytes.size(); i < n;) {
-            uint32_t cp;
-            bool valid;
-            size_t charLen = walk::Utf8Char(p + i, n - i, &cp, &valid);
+            size_t charLen = 0;
+            uint32_t cp = fw::Utf8Char(p + i, n - i, charLen);
+            if (cp >= fw::kInvalidBase) cp -= fw::kInvalidBase;  // a stray byte, as it stands
             len = 0;
             if (cp < 256) {
-                addByte(static_cast<unsigned char>(cp));  // also a stray byte, as it stands
+                addByte(static_cast<unsigned char>(cp));
             } else if (cp < 0x10000) {
                 addUnit(cp);
             } else {
@@ -171,11 +161,7 @@ std::string PercentEncode(const fw::String& text, PercentMode mode, std::string 
         const auto* p = reinterpret_cast<const unsigned char*>(b.data());
         for (size_t i = 0, n = b.size(); i < n;) {
             size_t charLen = 1;
-            if (utf8 && stringlength > 0) {
-                uint32_t cp;
-                bool valid;
-                charLen = walk::Utf8Char(p + i, n - i, &cp, &valid);
-            }
+            if (utf8 && stringlength > 0) charLen = fw::Utf8Length(p + i, n - i);
             addChar(i, i + charLen);
             i += charLen;
         }
@@ -385,11 +371,10 @@ void CodeText(const walk::Text& t, Out& out) {
     const auto* p = reinterpret_cast<const unsigned char*>(t.bytes.data());
     char num[16];
     for (size_t i = 0, n = t.bytes.size(); i < n;) {
-        uint32_t cp;
-        bool valid;
-        size_t len = walk::Utf8Char(p + i, n - i, &cp, &valid);
+        size_t len = 0;
+        uint32_t cp = fw::Utf8Char(p + i, n - i, len);
         if constexpr (!std::is_same_v<Out, Measure>) fw::RuntimeBackgroundTask();
-        if (!valid) cp = 0xFFFD;  // a byte that is no character: shown, not dropped
+        if (!fw::IsUnicode(cp)) cp = 0xFFFD;  // a byte that is no character: shown, not dropped
         if (cp > 127) {
             int k = sizeof num;
             do {
@@ -418,7 +403,7 @@ fw::String ASCII2Code(const fw::String& text) {
     return fw::String::FromBytes(std::move(out), t.enc ? t.enc : fw::Encodings::UTF8);
 }
 
-// --- Framework encoders ----------------------------------------------------
+// --- fw/core encoders -----------------------------------------------------
 
 fw::String HTML2AsIs(const fw::String& text) { return text; }
 fw::String HTML2Base64Encode(const fw::String& text) { return fw::EncodeBase64(text, stringlength); }

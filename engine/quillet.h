@@ -35,7 +35,7 @@ fw::String HTML2HTMLPage(const fw::String& text);
 fw::String HTML2Text(const fw::String& text);
 fw::String ASCII2Code(const fw::String& text);
 
-// Framework encoders.
+// The fw/core encoders under the converters' names.
 fw::String HTML2AsIs(const fw::String& text);
 fw::String HTML2Base64Encode(const fw::String& text);
 fw::String HTML2Base64Decode(const fw::String& text);

@@ -2,7 +2,7 @@
 
 #include "applib/VellClass.h"
 
-// The framework's pop-up order: rows 0 to 2 first, then the rest
+// The order of fw::Encodings: rows 0 to 2 first, then the rest
 // alphabetically ignoring case. The stored setting is the row index, so this
 // order is part of the settings format.
 const std::vector<fw::String>& EncodingNames() {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "fw/core/Variant.h"
+#include "fw/core/Numbers.h"
 #include "fw/gui/Color.h"
 #include "fw/gui/Desktop.h"
 #include "fw/gui/NilObjectException.h"
@@ -11,10 +11,6 @@
 #include "splitter/SmartSplitter.h"
 
 namespace {
-
-// Reals become integers by the framework's rule: toward zero, saturated,
-// NaN as 0.
-int toInt(double v) { return fw::Variant(v).Int32Value(); }
 
 const fw::Color kControlColor = fw::RGB(200, 0, 0);
 const fw::Color kSplitterColor = fw::RGB(0, 150, 0);
@@ -122,9 +118,9 @@ void CanvasSmartSplitterDebugger::drawX(fw::RectControl* control) {
 
 void CanvasSmartSplitterDebugger::drawBoxedString(const fw::String& text, int x, int y, int alignment) {
     fw::Graphics& g = pg();
-    const int w = toInt(g.StringWidth(text) + 2);
+    const int w = fw::ToInt32(g.StringWidth(text) + 2);
     int left = x;
-    if (alignment == 1) left = toInt(x - w / 2.0);
+    if (alignment == 1) left = fw::ToInt32(x - w / 2.0);
     else if (alignment == 2) left = x - w;
     g.FillRect(left, y, w, boxHeight);
     const fw::Color saved = g.ForeColor();
@@ -157,14 +153,14 @@ void CanvasSmartSplitterDebugger::markSplitter(SmartSplitter* splitter, int minL
     g.ForeColor(kOffsetColor);
     if (!vertical) {
         drawLine(L, a + oMin, L + W - 2, a + oMin);
-        drawBoxedString(minOffsetLabel, toInt(L + W / 2.0), a + oMin, 1);
+        drawBoxedString(minOffsetLabel, fw::ToInt32(L + W / 2.0), a + oMin, 1);
         drawLine(L, b - oMax, L + W - 2, b - oMax);
-        drawBoxedString(maxOffsetLabel, toInt(L + W / 2.0), b - oMax - bh + 2, 1);
+        drawBoxedString(maxOffsetLabel, fw::ToInt32(L + W / 2.0), b - oMax - bh + 2, 1);
     } else {
         drawLine(a + oMin, T, a + oMin, T + H - 2);
-        drawBoxedString(minOffsetLabel, a + oMin, toInt(T + H / 2.0 - bh), 0);
+        drawBoxedString(minOffsetLabel, a + oMin, fw::ToInt32(T + H / 2.0 - bh), 0);
         drawLine(b - oMax, T, b - oMax, T + H - 2);
-        drawBoxedString(maxOffsetLabel, b - oMax, toInt(T + H / 2.0), 2);
+        drawBoxedString(maxOffsetLabel, b - oMax, fw::ToInt32(T + H / 2.0), 2);
     }
 
     g.ForeColor(kSplitterColor);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "fw/core/BackgroundTask.h"
+#include "fw/core/Numbers.h"
 #include "fw/gui/CheckBox.h"
 #include "fw/gui/Cursor.h"
 #include "fw/gui/Desktop.h"
@@ -33,10 +34,6 @@ constexpr int kUnsetMinLimit = 9999;
 constexpr int kDarkFrame = 9;
 // How close an edge must lie to the bar to be attached, in pixels.
 constexpr int kAttachTolerance = 5;
-
-// Reals become integers by the framework's rule: toward zero, saturated,
-// NaN as 0.
-int toInt(double v) { return fw::Variant(v).Int32Value(); }
 
 int clampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
@@ -345,8 +342,8 @@ void SmartSplitter::setConceal(bool value) {
 
 void SmartSplitter::Event_Paint(fw::Graphics& g) {
     if (conceal) return;
-    const int cx = toInt(Width() / 2.0);
-    const int cy = toInt(Height() / 2.0);
+    const int cx = fw::ToInt32(Width() / 2.0);
+    const int cy = fw::ToInt32(Height() / 2.0);
 
     if (DisableLiveDrag && mouseDownTriggered) {
         g.ForeColor(colorDark);
@@ -355,7 +352,7 @@ void SmartSplitter::Event_Paint(fw::Graphics& g) {
     }
 
     const float step = handleDimple ? (handleLarge ? 5.0f : 3.0f) : (handleLarge ? 1.5f : 1.0f);
-    int i = toInt(step - handleCount * step);
+    int i = fw::ToInt32(step - handleCount * step);
     while (i <= handleCount * step) {
         if (!handleDimple) {
             if (isVertical) drawBar(cx + i, cy);
@@ -365,7 +362,7 @@ void SmartSplitter::Event_Paint(fw::Graphics& g) {
             else drawDimple(cx - i, cy);
         }
         fw::RuntimeBackgroundTask();
-        i = toInt(i + 2 * step);
+        i = fw::ToInt32(i + 2 * step);
     }
 
     RaiseEvent<void(fw::Graphics&)>("Paint", g);
@@ -677,7 +674,7 @@ void SmartSplitter::moveDistance(int distance, bool relayout) {
     const double range = double(hi - lo);
     int64_t d;
     if (relayout && StayProportional) {
-        d = toInt(double(lo) + range * proportionValue - double(p));
+        d = fw::ToInt32(double(lo) + range * proportionValue - double(p));
     } else {
         proportionValue = range == 0 ? 0.0 : (double(p - lo) + distance) / range;
         d = distance;
@@ -837,14 +834,14 @@ void SmartSplitter::adjustAttachedControls(int distance, bool relayout) {
 
         if (!attachedControlBehind[i]) {
             if (attachedControlShouldCenter[i]) {
-                pos = toInt(double(sp) + st + (double(MaxLimit) - sp - st) / 2.0 - size / 2.0);
+                pos = fw::ToInt32(double(sp) + st + (double(MaxLimit) - sp - st) / 2.0 - size / 2.0);
             } else {
                 if (move) pos = clampToInt(int64_t(pos) + distance);
                 if (resize) size = clampToInt(int64_t(size) - distance);
             }
         } else {
             if (attachedControlShouldCenter[i]) {
-                pos = toInt(double(MinLimit) + st / 2.0 + (double(sp) - MinLimit) / 2.0 - size / 2.0);
+                pos = fw::ToInt32(double(MinLimit) + st / 2.0 + (double(sp) - MinLimit) / 2.0 - size / 2.0);
             } else {
                 if (move) pos = clampToInt(int64_t(pos) + distance);
                 if (resize) size = clampToInt(int64_t(size) + distance);

@@ -115,10 +115,10 @@ public:
     int HandleType = HandleAutomatic;
     bool backgroundDark = false;
 
-    // --- Methods, in method-table order -----------------------------------
-    // Handlers of the canvas events of the same names. The framework calls
-    // them (or Fire does); a direct call would raise the event back into
-    // the handler itself, since it is the event's first layer.
+    // --- Methods ------------------------------------------------------------
+    // Handlers of the canvas events of the same names, run through Fire; a
+    // direct call would raise the event back into the handler itself, since
+    // it is the event's first layer.
     virtual void Event_Close();
     virtual void Event_MouseUp(int x, int y);
     virtual void Event_MouseDrag(int x, int y);

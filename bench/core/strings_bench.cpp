@@ -1,4 +1,4 @@
-// Framework strings over 10 MB: the converters' character walk, the
+// fw::String over 10 MB: the converters' character walk, the
 // case-insensitive search and replace-all.
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-// The framework encoders on large inputs: Base64 both ways on 100 MB of
+// The fw/core encoders on large inputs: Base64 both ways on 100 MB of
 // random bytes (compare_base64.sh sets the system base64 beside it), and
 // URL encoding of 10 MB of HTML.
 #include <benchmark/benchmark.h>

@@ -6,13 +6,13 @@
 
 #include <sys/mman.h>
 
+#include "fw/core/Numbers.h"
 #include "fw/core/TextEncoding.h"
 
 namespace fw {
 namespace {
 
 constexpr char kB64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // A string of `size` bytes. Large ones ask for transparent huge pages
 // before the first touch: faulting in 100 MB page by page costs more than
@@ -51,14 +51,6 @@ struct Base64Values {
     }
 };
 constexpr Base64Values kValues;
-
-// 0-15 for hex digits of either case, 16 otherwise.
-int HexValue(unsigned char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return 16;
-}
 
 // Encodes in[0, n) into out; n is a multiple of 3. Six bytes at a time
 // through one 8-byte load where the input allows the over-read.
@@ -234,7 +226,7 @@ String EncodeQuotedPrintable(const String& s) {
             char c = static_cast<char>(b);
             emit(&c, 1);
         } else {
-            char esc[3] = {'=', kHexDigits[b >> 4], kHexDigits[b & 15]};
+            char esc[3] = {'=', HexDigit(b >> 4), HexDigit(b)};
             emit(esc, 3);
         }
     }
@@ -290,8 +282,8 @@ String EncodeURLComponent(const String& s) {
             out.push_back(static_cast<char>(b));
         } else {
             out.push_back('%');
-            out.push_back(kHexDigits[b >> 4]);
-            out.push_back(kHexDigits[b & 15]);
+            out.push_back(HexDigit(b >> 4));
+            out.push_back(HexDigit(b));
         }
     }
     return String(std::move(out));

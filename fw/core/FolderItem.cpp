@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <mutex>
 #include <optional>
 #include <random>
 #include <string>
@@ -71,14 +70,10 @@ fs::path linkUnnamed(int fd, const fs::path& target) {
     return {};
 }
 
-struct ExecutableState {
-    std::mutex mutex;
-    std::optional<fs::path> overridden;
-};
-
-ExecutableState& executableState() {
-    static ExecutableState s;
-    return s;
+// A process-wide setting: set on the main thread before the work that reads it.
+std::optional<fs::path>& overriddenExecutable() {
+    static std::optional<fs::path> path;
+    return path;
 }
 
 }  // namespace
@@ -253,9 +248,7 @@ bool TextOutputStream::Close() {
 }
 
 FolderItemPtr ApplicationExecutable() {
-    ExecutableState& s = executableState();
-    std::lock_guard<std::mutex> lock(s.mutex);
-    if (s.overridden) return std::make_shared<FolderItem>(*s.overridden);
+    if (const auto& overridden = overriddenExecutable()) return std::make_shared<FolderItem>(*overridden);
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec || exe.empty()) return nullptr;
@@ -269,12 +262,10 @@ FolderItemPtr ApplicationExecutable() {
 }
 
 void SetApplicationExecutable(const fs::path& p) {
-    ExecutableState& s = executableState();
-    std::lock_guard<std::mutex> lock(s.mutex);
     if (p.empty()) {
-        s.overridden.reset();
+        overriddenExecutable().reset();
     } else {
-        s.overridden = p;
+        overriddenExecutable() = p;
     }
 }
 

@@ -79,7 +79,8 @@ private:
 FolderItemPtr GetFolderItem(const String& path);
 // $XDG_CONFIG_HOME, else ~/.config; created when missing.
 FolderItemPtr PreferencesFolder();
-// The running executable (overridable for tests).
+// The running executable (overridable for tests: a process-wide setting, see
+// String.h on threads).
 FolderItemPtr ApplicationExecutable();
 void SetApplicationExecutable(const std::filesystem::path& p);
 

@@ -1,5 +1,5 @@
 #pragma once
-// Framework strings: a byte sequence plus the text encoding that it carries
+// Strings: a byte sequence plus the text encoding that it carries
 // (nullptr: none, as for decoded Base64). Literals are UTF-8.
 //
 // Character functions (Len, Mid, InStr, Asc, ...) count characters of the
@@ -8,7 +8,7 @@
 // sequence is a character of its own; without an encoding, and in
 // single-byte encodings, a byte is a character.
 // Positions are 1-based. Out-of-range arguments never fail: they give the
-// empty text or 0, as the framework does. A start below 1 reads as 1
+// empty text or 0. A start below 1 reads as 1
 // (Mid("abc", 0) is "abc"); a length or count of 0 or less gives "";
 // a start past the end gives "" (Mid) or 0 (InStr). InStr of "" gives the
 // start, or 0 when s is empty or the start is past its end. Results of
@@ -16,11 +16,29 @@
 //
 // Equality (==), InStr and ReplaceAll ignore letter case (Unicode simple case
 // folding); StrComp(a, b, 0) and the byte functions are exact.
+//
+// Threads. Everything below the GUI (fw/core, the stores, the engine) keeps
+// one rule:
+// - Values (String, Variant, Dictionary, FolderItem, the stores) are used
+//   by one thread at a time, even through const functions: a String fills
+//   its character index on first use. A copy is a value of its own and may
+//   go to another thread; copies of a String share its index, which never
+//   changes once built except for an atomic lookup hint.
+// - Free functions (these, the encodings, the encoders, file access, the
+//   converters) may run on any thread. The caches that threads share (byte
+//   case tables, per-encoding facts, the encoding data) are guarded;
+//   converters are kept per thread.
+// - Process-wide settings (the executable override, the engine's module
+//   variables, the cooperative yield's hook, budget and clock) are set on
+//   the main thread before the work that reads them, and hold still while
+//   it runs. Work that yields runs on the main thread: see BackgroundTask.h.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "fw/core/CaseFold.h"
 
 namespace fw {
 
@@ -83,11 +101,6 @@ int64_t InStrB(const String& s, const String& find);
 int64_t InStrB(int64_t start, const String& s, const String& find);
 int64_t AscB(const String& s);       // first byte, 0 for ""
 String ChrB(int64_t byte);           // one byte, no encoding; "" outside 0 to 255
-
-// Unicode simple case folding of one code point, the rule every
-// case-insensitive comparison here uses. Values above U+10FFFF (stand-ins
-// for invalid bytes) come back unchanged.
-uint32_t FoldCase(uint32_t codePoint);
 
 // Comparison: mode 0 is exact (bytes), mode 1 ignores case. -1, 0 or 1.
 int StrComp(const String& a, const String& b, int mode);

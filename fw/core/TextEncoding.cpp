@@ -12,6 +12,7 @@
 #include <mutex>
 
 #include "fw/core/EncodingTables.h"
+#include "fw/core/Utf8.h"
 
 namespace fw {
 
@@ -148,58 +149,6 @@ const EncodingInfo& info(const TextEncoding* enc) { return kInfo[enc->index]; }
 
 // ---------------------------------------------------------------- UTF-8
 
-// Length of the well-formed UTF-8 sequence at p, or 0 when it is ill-formed;
-// then *bad is the length of its maximal subpart (the bytes that one U+FFFD
-// replaces, as ICU and the WHATWG decoder count them).
-inline int utf8Sequence(const unsigned char* p, const unsigned char* end, int* bad, uint32_t* cp) {
-    unsigned b = p[0];
-    if (b < 0x80) {
-        *cp = b;
-        return 1;
-    }
-    int need;
-    unsigned lo = 0x80, hi = 0xBF;
-    uint32_t c;
-    if (b >= 0xC2 && b <= 0xDF) {
-        need = 1;
-        c = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-        need = 2;
-        c = b & 0x0F;
-        if (b == 0xE0) lo = 0xA0;
-        if (b == 0xED) hi = 0x9F;  // no surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        need = 3;
-        c = b & 0x07;
-        if (b == 0xF0) lo = 0x90;
-        if (b == 0xF4) hi = 0x8F;
-    } else {
-        *bad = 1;
-        return 0;
-    }
-    int i = 1;
-    for (; i <= need; ++i) {
-        if (p + i >= end) break;
-        unsigned t = p[i];
-        if (t < lo || t > hi) break;
-        lo = 0x80;
-        hi = 0xBF;
-        c = (c << 6) | (t & 0x3F);
-    }
-    if (i <= need) {
-        *bad = i;
-        return 0;
-    }
-    *cp = c;
-    return need + 1;
-}
-
-inline bool asciiWord(const unsigned char* p) {
-    uint64_t w;
-    std::memcpy(&w, p, 8);
-    return (w & 0x8080808080808080ULL) == 0;
-}
-
 void noteLoss(ConversionReport& r, size_t offset) {
     if (!r.lossy() || offset < r.firstOffset) r.firstOffset = offset;
 }
@@ -211,14 +160,13 @@ std::string validateUTF8(std::string_view in, ConversionReport& r) {
     std::string out;  // stays empty while the input is well-formed
     const auto* run = p;  // start of the pending well-formed run
     while (p < end) {
-        if (end - p >= 8 && asciiWord(p)) {
+        if (end - p >= 8 && AsciiWord(p)) {
             p += 8;
             continue;
         }
-        int bad = 0;
+        size_t bad = 0;
         uint32_t cp;
-        int n = utf8Sequence(p, end, &bad, &cp);
-        if (n) {
+        if (size_t n = Utf8Decode(p, end - p, cp, &bad)) {
             p += n;
             continue;
         }
@@ -251,9 +199,9 @@ std::u16string utf8ToUTF16(std::string_view in, ConversionReport& r, std::vector
             out[n++] = *p++;
             continue;
         }
-        int bad = 0;
+        size_t bad = 0;
         uint32_t cp = 0;
-        int len = utf8Sequence(p, end, &bad, &cp);
+        size_t len = Utf8Decode(p, end - p, cp, &bad);
         if (!len) {
             noteLoss(r, at);
             ++r.invalidInput;
@@ -556,17 +504,14 @@ std::vector<uint32_t> utf8Starts(std::string_view bytes) {
     uint32_t* out = starts.data();
     while (p < end) {
         uint32_t at = p - begin;
-        if (end - p >= 8 && asciiWord(p)) {
+        if (end - p >= 8 && AsciiWord(p)) {
             for (uint32_t i = 0; i < 8; ++i) out[i] = at + i;
             out += 8;
             p += 8;
             continue;
         }
         *out++ = at;
-        int bad = 0;
-        uint32_t cp;
-        int n = utf8Sequence(p, end, &bad, &cp);
-        p += n ? n : 1;  // each byte of an ill-formed sequence is a character, as String counts them
+        p += Utf8Length(p, end - p);  // each byte of an ill-formed sequence is a character, as String counts them
     }
     *out++ = bytes.size();
     starts.resize(out - starts.data());

@@ -1,22 +1,10 @@
 #include "fw/core/Variant.h"
 
 #include <cmath>
-#include <limits>
+
+#include "fw/core/Numbers.h"
 
 namespace fw {
-namespace {
-
-// Truncates toward zero and saturates; NaN becomes 0.
-int64_t saturatingTruncate(double d) {
-    if (std::isnan(d)) return 0;
-    // 2^63 is exactly representable; anything at or above it saturates.
-    constexpr double limit = 9223372036854775808.0;
-    if (d >= limit) return std::numeric_limits<int64_t>::max();
-    if (d < -limit) return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(std::trunc(d));
-}
-
-}  // namespace
 
 String Variant::StringValue() const {
     switch (v_.index()) {
@@ -30,20 +18,15 @@ String Variant::StringValue() const {
 
 int64_t Variant::IntegerValue() const {
     switch (v_.index()) {
-        case 1: return saturatingTruncate(Val(std::get<String>(v_)));
+        case 1: return ToInt64(Val(std::get<String>(v_)));
         case 2: return std::get<int64_t>(v_);
-        case 3: return saturatingTruncate(std::get<double>(v_));
+        case 3: return ToInt64(std::get<double>(v_));
         case 4: return std::get<bool>(v_) ? 1 : 0;
         default: return 0;
     }
 }
 
-int32_t Variant::Int32Value() const {
-    int64_t v = IntegerValue();
-    if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);
-}
+int32_t Variant::Int32Value() const { return SaturateToInt32(IntegerValue()); }
 
 double Variant::DoubleValue() const {
     switch (v_.index()) {

@@ -10,7 +10,7 @@
 //         return fw::RunApplication<App>(argc, argv, [] { fw::Implicit<MainWindow>(); });
 //     }
 //
-// The framework's order: the application object exists; the default window
+// Start-up order: the application object exists; the default window
 // is built (its constructor: values, controls, handlers); the application's
 // Open runs; then every window built so far opens (controls' Open, the
 // window's Open), then the event loop runs until Quit.

@@ -3,7 +3,7 @@
 //
 // Every class level that wants an event binds a handler with On() in its
 // constructor; base classes construct first, so their handlers come first.
-// The framework calls the first handler of an event. A handler that wants
+// An event runs its first handler. A handler that wants
 // the next layer to see the event calls RaiseEvent with the same name: the
 // handler bound after it runs, or nothing when none is bound. This is how a
 // library base class does its part of Open and then raises Open for the
@@ -50,8 +50,8 @@ public:
     // raise. Subclasses that define events of their own extend it.
     virtual const std::type_info* EventSignature(std::string_view event) const;
 
-    // Runs the first handler of `event` (what the framework does when the
-    // event happens). Exceptions escape to the caller.
+    // Runs the first handler of `event`, as happens when the event occurs.
+    // Exceptions escape to the caller.
     template <class Sig, class... Args>
     auto Fire(std::string_view event, Args&&... args) {
         return callLayer<Sig>(event, 0, std::forward<Args>(args)...);

@@ -1,5 +1,5 @@
 #pragma once
-// The framework's nil-object fault: a control name that does not resolve, a
+// The nil-object fault: a control name that does not resolve, a
 // call on a missing object. It reaches UnhandledException like any escape.
 #include <stdexcept>
 #include <string>

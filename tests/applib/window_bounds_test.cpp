@@ -6,6 +6,7 @@
 #include "AppLibTest.h"
 #include "applib/VellBounds.h"
 #include "applib/VellClass.h"
+#include "fw/core/Numbers.h"
 #include "fw/gui/Gui.h"
 
 namespace {
@@ -195,7 +196,7 @@ TEST(BoundsNumbers, SettingsNumbersBecomeInt32Safely) {
         int32_t want;
     } cases[] = {{0, 0},       {12.9, 12},  {-12.9, -12}, {2147483647.9, mx}, {3e9, mx}, {-3e9, mn},
                  {inf, mx},    {-inf, mn},  {std::nan(""), 0}};
-    for (const Case& c : cases) EXPECT_EQ(VellBounds::ToInt32(c.in), c.want) << c.in;
+    for (const Case& c : cases) EXPECT_EQ(fw::ToInt32(c.in), c.want) << c.in;
 }
 
 TEST_F(WindowBounds, TitleStripMustBeGraspableOnSomeScreen) {

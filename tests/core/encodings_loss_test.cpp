@@ -44,6 +44,7 @@ TEST(EncodingLoss, InvalidInputBecomesReplacementCharacters) {
         {"UTF8", "x\xED\xA0\x80", "x" + repeat(kFFFD, 3), 3, 1},               // an encoded surrogate
         {"UTF8", "\xF4\x90\x80\x80", repeat(kFFFD, 4), 4, 0},                  // above U+10FFFF
         {"UTF8", "\xE2\x82" "A", std::string(kFFFD) + "A", 1, 0},              // cut short by ASCII
+        {"UTF8", "\xF0\x9F\x98" "A", std::string(kFFFD) + "A", 1, 0},          // three of four bytes
         {"SystemDefault", "\x80", kFFFD, 1, 0},
         {"ASCII", "a\x80\xFF", std::string("a") + kFFFD + kFFFD, 2, 1},
         {"DOSJapanese", "A\x82", std::string("A") + kFFFD, 1, 1},              // lead byte at the end

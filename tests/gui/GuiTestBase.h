@@ -44,7 +44,7 @@ protected:
     // test when queued answers were left unused.
     void TearDown() override;
 
-    // Start-up in the framework's order, without a blocking event loop.
+    // Start-up in the application's order (fw/gui/Application.h), without a blocking event loop.
     template <class App>
     void startApp(const std::function<void()>& makeDefaultView = {}) {
         startApp(std::make_unique<App>(), makeDefaultView);
