@@ -70,51 +70,51 @@ void AboutWindow::Layout() {
     Visible(true);
 }
 
-void AboutWindow::CreateControls() { _CreateControls0(); }
+void AboutWindow::CreateControls() { CreateControls0(); }
 
-void AboutWindow::_CreateControls0() {
-    using fw::Spec;
+void AboutWindow::CreateControls0() {
+    using fw::Row;
     AddControls({
         // name, parent, left, top, width, height (window coordinates), locks, set-up
-        Spec<fw::PagePanel>("PPFunction", "", 0, 35, 542, 249, fw::LockAll,
-                            [](fw::PagePanel& c) {
-                                c.PanelCount(2);
-                                c.Value(AboutPage);
+        Row<fw::PagePanel>("PPFunction", "", 0, 35, 542, 249, fw::LockAll,
+                           [](fw::PagePanel& c) {
+                               c.PanelCount(2);
+                               c.Value(AboutPage);
+                           }),
+        Row<fw::StaticText>("STProgramName", "", 20, 14, 419, 20, fw::LockNone,
+                            [](fw::StaticText& c) {
+                                c.Text("Program Name");
+                                c.Bold(true);
                             }),
-        Spec<fw::StaticText>("STProgramName", "", 20, 14, 419, 20, fw::LockNone,
-                             [](fw::StaticText& c) {
-                                 c.Text("Program Name");
-                                 c.Bold(true);
-                             }),
-        Spec<fw::PushButton>("PBAbout", "", 19, 289, 90, 22, fw::LockNone,
-                             [](fw::PushButton& c) { c.Caption("About"); }),
-        Spec<fw::PushButton>("PBLicense", "", 116, 289, 90, 22, fw::LockNone,
-                             [](fw::PushButton& c) { c.Caption("License"); }),
-        Spec<fw::PushButton>("PBCloseWindow", "", 432, 289, 90, 22, fw::LockB,
-                             [](fw::PushButton& c) { c.Caption("Close"); }),
-        Spec<fw::StaticText>("STCopyRight", "PPFunction", 20, 41, 419, 29, fw::LockNone,
-                             [](fw::StaticText& c) {
-                                 c.TabPanelIndex(AboutPage);
-                                 c.MultiLine(true);
-                                 c.Text(CopyrightText);
-                             }),
-        Spec<UrlStaticText>("USTVendorSite", "PPFunction", 20, 82, 419, 20, fw::LockNone,
-                            [](UrlStaticText& c) {
+        Row<fw::PushButton>("PBAbout", "", 19, 289, 90, 22, fw::LockNone,
+                            [](fw::PushButton& c) { c.Caption("About"); }),
+        Row<fw::PushButton>("PBLicense", "", 116, 289, 90, 22, fw::LockNone,
+                            [](fw::PushButton& c) { c.Caption("License"); }),
+        Row<fw::PushButton>("PBCloseWindow", "", 432, 289, 90, 22, fw::LockB,
+                            [](fw::PushButton& c) { c.Caption("Close"); }),
+        Row<fw::StaticText>("STCopyRight", "PPFunction", 20, 41, 419, 29, fw::LockNone,
+                            [](fw::StaticText& c) {
                                 c.TabPanelIndex(AboutPage);
-                                c.Text(VendorSiteText);
-                                c.URL = VendorSiteText;
-                            }),
-        Spec<fw::EditField>("EFLicense", "PPFunction", 20, 35, 502, 239, fw::LockNone,
-                            [](fw::EditField& c) {
-                                c.TabPanelIndex(LicensePage);
                                 c.MultiLine(true);
-                                c.ReadOnly(true);
-                                c.ScrollBarVertical(true);
-                                c.ScrollBarHorizontal(false);
-                                c.Text(LicenceText);
+                                c.Text(CopyrightText);
                             }),
-        Spec<fw::StaticText>("STProgramVersion", "", 455, 14, 67, 20, fw::LockNone,
-                             [](fw::StaticText& c) { c.Text(""); }),
+        Row<UrlStaticText>("USTVendorSite", "PPFunction", 20, 82, 419, 20, fw::LockNone,
+                           [](UrlStaticText& c) {
+                               c.TabPanelIndex(AboutPage);
+                               c.Text(VendorSiteText);
+                               c.URL = VendorSiteText;
+                           }),
+        Row<fw::EditField>("EFLicense", "PPFunction", 20, 35, 502, 239, fw::LockNone,
+                           [](fw::EditField& c) {
+                               c.TabPanelIndex(LicensePage);
+                               c.MultiLine(true);
+                               c.ReadOnly(true);
+                               c.ScrollBarVertical(true);
+                               c.ScrollBarHorizontal(false);
+                               c.Text(LicenceText);
+                           }),
+        Row<fw::StaticText>("STProgramVersion", "", 455, 14, 67, 20, fw::LockNone,
+                            [](fw::StaticText& c) { c.Text(""); }),
     });
     Bind("PBAbout", "Action", &AboutWindow::PBAbout_Action);
     Bind("PBLicense", "Action", &AboutWindow::PBLicense_Action);
@@ -122,8 +122,8 @@ void AboutWindow::_CreateControls0() {
 }
 
 void AboutWindow::AddMenuHandlers() {
-    AddMenuHandler("HelpAbout", &VellWindow::_HelpAbout_Action);
-    AddMenuHandler("FileLanguage", &VellWindow::_FileLanguage_Action);
+    AddMenuHandler("HelpAbout", &VellWindow::HelpAbout_Action);
+    AddMenuHandler("FileLanguage", &VellWindow::FileLanguage_Action);
 }
 
 void AboutWindow::Event_Open() {

@@ -23,6 +23,6 @@ public:
 private:
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
     void AddMenuHandlers();
 };

@@ -56,12 +56,12 @@ void VellWindow::Event_Maximize() {
     RaiseEvent("Maximize");
 }
 
-bool VellWindow::_HelpAbout_Action() {
+bool VellWindow::HelpAbout_Action() {
     fw::Implicit<AboutWindow>().ShowAbout();
     return false;
 }
 
-bool VellWindow::_FileLanguage_Action() {
+bool VellWindow::FileLanguage_Action() {
     Vell->changeLanguageDialog(false);
     return true;
 }

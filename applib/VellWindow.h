@@ -9,8 +9,8 @@
 //         OptionWindow() : VellWindow("OptionWindow") {
 //             ...layout and controls...
 //             On("Open", this, &OptionWindow::Event_Open);
-//             AddMenuHandler("HelpAbout", &VellWindow::_HelpAbout_Action);
-//             AddMenuHandler("FileLanguage", &VellWindow::_FileLanguage_Action);
+//             AddMenuHandler("HelpAbout", &VellWindow::HelpAbout_Action);
+//             AddMenuHandler("FileLanguage", &VellWindow::FileLanguage_Action);
 //         }
 //     };
 //
@@ -37,8 +37,8 @@ public:
     void Event_Minimize();
     void Event_Maximize();
     // Menu handlers bound by item name ("HelpAbout", "FileLanguage").
-    bool _HelpAbout_Action();
-    bool _FileLanguage_Action();
+    bool HelpAbout_Action();
+    bool FileLanguage_Action();
 
     // Whether the window's frame can take the size state (minimized or
     // maximized); a modal box can take neither.

@@ -23,4 +23,4 @@ void App::Event_Open() {
     for (const auto& row : identity) Vell->Lng(row.value, row.key);
 }
 
-class App* App() { return dynamic_cast<class App*>(fw::GetAppObject()); }
+App* TheApp() { return dynamic_cast<App*>(fw::GetAppObject()); }

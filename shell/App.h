@@ -15,9 +15,8 @@ public:
     void Event_Open();
 };
 
-// The running application object, nullptr outside a run. (The accessor
-// carries the class's name, so the class is spelt `class App` after this.)
-class App* App();
+// The running application object, nullptr outside a run.
+App* TheApp();
 
 inline constexpr const char* kProgramName = "Varnel";
 inline constexpr const char* kProgramUrl = "https://varnel.example.org/";

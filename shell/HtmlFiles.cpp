@@ -22,13 +22,13 @@ std::unique_ptr<fw::FileType> makeType(const char* name, const char* extensions,
 
 }  // namespace
 
-void _Initialize() {
+void Initialize() {
     pHTMLFiles = makeType("HTML files", ".htm;.html", "HTML");
     pAllFiles = makeType("All files", ".*", "????");
     pTEXTFiles = makeType("Text files", ".txt", "TEXT");
 }
 
-void _Release() {
+void Release() {
     pHTMLFiles.reset();
     pAllFiles.reset();
     pTEXTFiles.reset();

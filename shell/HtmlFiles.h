@@ -5,12 +5,12 @@
 
 namespace HtmlFiles {
 
-// Creates the three types; they live until _Release.
-void _Initialize();
-void _Release();
+// Creates the three types; they live until Release.
+void Initialize();
+void Release();
 
 // The HTML type, which the main window accepts as drops; nullptr before
-// _Initialize.
+// Initialize.
 const fw::FileType* HTMLFiles();
 // "HTML files;All files;Text files;": the dialogs' filter, by type names.
 fw::String All();

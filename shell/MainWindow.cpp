@@ -96,7 +96,7 @@ MainWindow::MainWindow() : VellWindow("MainWindow") {
 }
 
 void MainWindow::Layout() {
-    MenuBar(::MenuBar1());
+    MenuBar(::TheMenuBar1());
     Title("Varnel - one click converter html to javascript code and more...");
     Width(614);
     Height(552);
@@ -111,50 +111,50 @@ void MainWindow::Layout() {
     BalloonHelp("");
 }
 
-void MainWindow::CreateControls() { _CreateControls0(); }
+void MainWindow::CreateControls() { CreateControls0(); }
 
-void MainWindow::_CreateControls0() {
+void MainWindow::CreateControls0() {
     using fw::LockB, fw::LockL, fw::LockR, fw::LockT;
     // Creation order; bounds are window coordinates whatever the parent.
     AddControls({
-        fw::Spec<fw::GroupBox>("GroupBox2", "", 20, 244, 574, 288, LockL | LockT | LockR | LockB,
-                               groupBox("Script code")),
-        fw::Spec<fw::GroupBox>("GBSource", "", 20, 14, 574, 218, LockL | LockT | LockR, groupBox("Source")),
-        fw::Spec<VellEdit>("EFSource", "GBSource", 39, 38, 434, 151, LockL | LockT | LockR | LockB,
-                           pane(kSourceHint)),
-        fw::Spec<fw::PushButton>("PBOpen", "GBSource", 491, 38, 66, 22, LockT | LockR, button("Open")),
-        fw::Spec<fw::PushButton>("PBSourcePaste", "GBSource", 491, 119, 90, 22, LockT | LockR, button("Paste")),
-        fw::Spec<fw::PushButton>("PBConvert", "GBSource", 39, 201, 90, 22, LockL | LockB,
-                                 button("Convert to", true)),
-        fw::Spec<fw::PushButton>("PBSourceClear", "GBSource", 491, 187, 90, 22, LockT | LockR, button("Clear")),
-        fw::Spec<SmartSplitter>("SSHor", "", 20, 235, 574, 9, LockL | LockR, splitterBar),
-        fw::Spec<fw::PushButton>("PBSaveAs", "GroupBox2", 491, 305, 90, 22, LockT | LockR, button("Save As...")),
-        fw::Spec<fw::PushButton>("PBDestCopy", "GroupBox2", 491, 389, 90, 22, LockT | LockR, button("Copy")),
-        fw::Spec<fw::PushButton>("PBOptions", "GBSource", 294, 201, 90, 22, LockL | LockB, button("Options...")),
-        fw::Spec<fw::PushButton>("PBDestClear", "GroupBox2", 491, 423, 90, 22, LockT | LockR, button("Clear")),
-        fw::Spec<VellEdit>("EFDest", "GroupBox2", 39, 271, 434, 241, LockL | LockT | LockR | LockB, pane("")),
-        fw::Spec<EncodingSelect>("EncodingSelectSource", "GBSource", 491, 82, 90, 25, LockT | LockR,
-                                 [](EncodingSelect& c) { c.ListIndex(0); }),
-        fw::Spec<EncodingSelect>("EncodingSelectDest", "GroupBox2", 491, 352, 90, 25, LockT | LockR,
-                                 [](EncodingSelect& c) { c.ListIndex(0); }),
-        fw::Spec<fw::PopupMenu>("PMTypeOfConversion", "GBSource", 141, 202, 141, 25, LockL | LockB,
-                                [](fw::PopupMenu& c) {
-                                    c.InitialValue(conversionRows());
-                                    c.ListIndex(0);
-                                }),
-        fw::Spec<fw::StaticText>("STEncodingSource", "GBSource", 491, 62, 96, 20, LockT | LockR,
-                                 label("Open encoding")),
-        fw::Spec<fw::StaticText>("STEncodingDest", "GroupBox2", 491, 330, 96, 20, LockT | LockR,
-                                 label("Save encoding")),
-        fw::Spec<fw::PushButton>("PBPasteCode", "GBSource", 491, 153, 90, 22, LockT | LockR, button("Paste Code")),
-        fw::Spec<fw::PushButton>("PBSave", "GroupBox2", 491, 271, 90, 22, LockT | LockR, button("Save")),
-        fw::Spec<fw::BevelButton>("BBReopen", "GBSource", 561, 38, 22, 22, LockT | LockR,
-                                  [](fw::BevelButton& c) {
-                                      c.Icon(refresh());
-                                      c.Caption("");
-                                      c.AcceptFocus(false);
-                                      c.HelpTag("Reload current file");
-                                  }),
+        fw::Row<fw::GroupBox>("GroupBox2", "", 20, 244, 574, 288, LockL | LockT | LockR | LockB,
+                              groupBox("Script code")),
+        fw::Row<fw::GroupBox>("GBSource", "", 20, 14, 574, 218, LockL | LockT | LockR, groupBox("Source")),
+        fw::Row<VellEdit>("EFSource", "GBSource", 39, 38, 434, 151, LockL | LockT | LockR | LockB,
+                          pane(kSourceHint)),
+        fw::Row<fw::PushButton>("PBOpen", "GBSource", 491, 38, 66, 22, LockT | LockR, button("Open")),
+        fw::Row<fw::PushButton>("PBSourcePaste", "GBSource", 491, 119, 90, 22, LockT | LockR, button("Paste")),
+        fw::Row<fw::PushButton>("PBConvert", "GBSource", 39, 201, 90, 22, LockL | LockB,
+                                button("Convert to", true)),
+        fw::Row<fw::PushButton>("PBSourceClear", "GBSource", 491, 187, 90, 22, LockT | LockR, button("Clear")),
+        fw::Row<SmartSplitter>("SSHor", "", 20, 235, 574, 9, LockL | LockR, splitterBar),
+        fw::Row<fw::PushButton>("PBSaveAs", "GroupBox2", 491, 305, 90, 22, LockT | LockR, button("Save As...")),
+        fw::Row<fw::PushButton>("PBDestCopy", "GroupBox2", 491, 389, 90, 22, LockT | LockR, button("Copy")),
+        fw::Row<fw::PushButton>("PBOptions", "GBSource", 294, 201, 90, 22, LockL | LockB, button("Options...")),
+        fw::Row<fw::PushButton>("PBDestClear", "GroupBox2", 491, 423, 90, 22, LockT | LockR, button("Clear")),
+        fw::Row<VellEdit>("EFDest", "GroupBox2", 39, 271, 434, 241, LockL | LockT | LockR | LockB, pane("")),
+        fw::Row<EncodingSelect>("EncodingSelectSource", "GBSource", 491, 82, 90, 25, LockT | LockR,
+                                [](EncodingSelect& c) { c.ListIndex(0); }),
+        fw::Row<EncodingSelect>("EncodingSelectDest", "GroupBox2", 491, 352, 90, 25, LockT | LockR,
+                                [](EncodingSelect& c) { c.ListIndex(0); }),
+        fw::Row<fw::PopupMenu>("PMTypeOfConversion", "GBSource", 141, 202, 141, 25, LockL | LockB,
+                               [](fw::PopupMenu& c) {
+                                   c.InitialValue(conversionRows());
+                                   c.ListIndex(0);
+                               }),
+        fw::Row<fw::StaticText>("STEncodingSource", "GBSource", 491, 62, 96, 20, LockT | LockR,
+                                label("Open encoding")),
+        fw::Row<fw::StaticText>("STEncodingDest", "GroupBox2", 491, 330, 96, 20, LockT | LockR,
+                                label("Save encoding")),
+        fw::Row<fw::PushButton>("PBPasteCode", "GBSource", 491, 153, 90, 22, LockT | LockR, button("Paste Code")),
+        fw::Row<fw::PushButton>("PBSave", "GroupBox2", 491, 271, 90, 22, LockT | LockR, button("Save")),
+        fw::Row<fw::BevelButton>("BBReopen", "GBSource", 561, 38, 22, 22, LockT | LockR,
+                                 [](fw::BevelButton& c) {
+                                     c.Icon(refresh());
+                                     c.Caption("");
+                                     c.AcceptFocus(false);
+                                     c.HelpTag("Reload current file");
+                                 }),
     });
 
     Bind("EFSource", "TextChange", &MainWindow::EFSource_TextChange);
@@ -175,13 +175,13 @@ void MainWindow::_CreateControls0() {
 }
 
 void MainWindow::AddMenuHandlers() {
-    AddMenuHandler("FileOptions", &MainWindow::_FileOptions_Action);
-    AddMenuHandler("FileSaveas", &MainWindow::_FileSaveas_Action);
-    AddMenuHandler("FileOpen", &MainWindow::_FileOpen_Action);
-    AddMenuHandler("FileSave", &MainWindow::_FileSave_Action);
-    AddMenuHandler("FileReOpen", &MainWindow::_FileReOpen_Action);
-    AddMenuHandler("HelpAbout", &VellWindow::_HelpAbout_Action);
-    AddMenuHandler("FileLanguage", &VellWindow::_FileLanguage_Action);
+    AddMenuHandler("FileOptions", &MainWindow::FileOptions_Action);
+    AddMenuHandler("FileSaveas", &MainWindow::FileSaveas_Action);
+    AddMenuHandler("FileOpen", &MainWindow::FileOpen_Action);
+    AddMenuHandler("FileSave", &MainWindow::FileSave_Action);
+    AddMenuHandler("FileReOpen", &MainWindow::FileReOpen_Action);
+    AddMenuHandler("HelpAbout", &VellWindow::HelpAbout_Action);
+    AddMenuHandler("FileLanguage", &VellWindow::FileLanguage_Action);
 }
 
 fw::MenuItemPtr MainWindow::lookupItem(const char* name) const {

@@ -53,11 +53,11 @@ public:
     void PBSave_Action();
     void BBReopen_Action();
     void Event_DropObject(fw::DragItem& item);
-    bool _FileOptions_Action();
-    bool _FileSaveas_Action();
-    bool _FileOpen_Action();
-    bool _FileSave_Action();
-    bool _FileReOpen_Action();
+    bool FileOptions_Action();
+    bool FileSaveas_Action();
+    bool FileOpen_Action();
+    bool FileSave_Action();
+    bool FileReOpen_Action();
 
     // The menu items, found by name in the window's bar at each call.
     fw::MenuItemPtr HelpMenu() const;
@@ -86,7 +86,7 @@ public:
 private:
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
     void AddMenuHandlers();
 
     fw::MenuItemPtr lookupItem(const char* name) const;

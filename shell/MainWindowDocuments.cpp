@@ -167,27 +167,27 @@ void MainWindow::BBReopen_Action() { Reopen(); }
 void MainWindow::PBSave_Action() { SaveOrSaveAs(); }
 void MainWindow::PBSaveAs_Action() { SaveFileDialog(); }
 
-bool MainWindow::_FileOpen_Action() {
+bool MainWindow::FileOpen_Action() {
     OpenFileDialog();
     return false;
 }
 
-bool MainWindow::_FileReOpen_Action() {
+bool MainWindow::FileReOpen_Action() {
     Reopen();
     return false;
 }
 
-bool MainWindow::_FileSave_Action() {
+bool MainWindow::FileSave_Action() {
     SaveOrSaveAs();
     return false;
 }
 
-bool MainWindow::_FileSaveas_Action() {
+bool MainWindow::FileSaveas_Action() {
     SaveFileDialog();
     return false;
 }
 
-bool MainWindow::_FileOptions_Action() {
+bool MainWindow::FileOptions_Action() {
     fw::Implicit<OptionWindow>().Show();
     return false;
 }

@@ -62,7 +62,7 @@ void buildMenu(fw::MenuBar& bar, const char* menuName, const char* menuText, std
     }
 }
 
-std::shared_ptr<class MenuBar1> instance;
+std::shared_ptr<MenuBar1> instance;
 
 }  // namespace
 
@@ -76,8 +76,8 @@ void MenuBar1::Untitled0() { buildMenu(*this, "FileMenu", "&File", kFileItems); 
 void MenuBar1::Untitled1() { buildMenu(*this, "EditMenu", "&Edit", kEditItems); }
 void MenuBar1::Untitled2() { buildMenu(*this, "HelpMenu", "Help", kHelpItems); }
 
-std::shared_ptr<class MenuBar1> MenuBar1() {
-    if (!instance) instance = std::make_shared<class MenuBar1>();
+std::shared_ptr<MenuBar1> TheMenuBar1() {
+    if (!instance) instance = std::make_shared<MenuBar1>();
     return instance;
 }
 

@@ -14,8 +14,7 @@ public:
     void Untitled2();   // Help
 };
 
-// The shared instance, made on the first call. (The accessor carries the
-// class's name, so the class itself is spelt `class MenuBar1` after this.)
-std::shared_ptr<class MenuBar1> MenuBar1();
+// The shared instance, made on the first call.
+std::shared_ptr<MenuBar1> TheMenuBar1();
 // Drops the shared instance (after the event loop, and in tests).
 void releaseMenuBar1();

@@ -29,54 +29,54 @@ void OptionWindow::Layout() {
     BalloonHelp("");
 }
 
-void OptionWindow::CreateControls() { _CreateControls0(); }
+void OptionWindow::CreateControls() { CreateControls0(); }
 
-void OptionWindow::_CreateControls0() {
+void OptionWindow::CreateControls0() {
     AddControls({
-        fw::Spec<fw::PushButton>("PBOptionClose", "", 349, 237, 90, 22, fw::LockNone,
-                                 [](fw::PushButton& c) {
-                                     c.Caption("Close");
-                                     c.Default(false);
-                                     c.Cancel(false);
-                                 }),
-        fw::Spec<fw::PushButton>("PBOptionApply", "", 247, 237, 90, 22, fw::LockNone,
-                                 [](fw::PushButton& c) {
-                                     c.Caption("Apply");
-                                     c.Default(true);
-                                     c.Cancel(false);
-                                 }),
-        fw::Spec<fw::EditField>("EFStrLen", "", 119, 14, 41, 22, fw::LockNone,
-                                [](fw::EditField& c) {
-                                    c.Text("0");
-                                    c.Mask("####");
-                                    c.MultiLine(false);
-                                    c.Alignment(fw::EditField::AlignRight);
-                                    c.ScrollBarHorizontal(false);
-                                    c.ReadOnly(false);
-                                    c.Password(false);
-                                    c.AcceptTabs(false);
-                                    c.TextColor(fw::Color::FromHex(0x000000));
+        fw::Row<fw::PushButton>("PBOptionClose", "", 349, 237, 90, 22, fw::LockNone,
+                                [](fw::PushButton& c) {
+                                    c.Caption("Close");
+                                    c.Default(false);
+                                    c.Cancel(false);
                                 }),
-        fw::Spec<fw::StaticText>("STStrLen", "", 20, 14, 87, 20, fw::LockNone,
-                                 [](fw::StaticText& c) {
-                                     c.Text("String length");
-                                     c.TextAlign(3);
-                                     c.MultiLine(false);
-                                 }),
-        fw::Spec<fw::StaticText>("StaticText1", "", 172, 14, 267, 20, fw::LockNone,
-                                 [](fw::StaticText& c) {
-                                     c.Text("set \"0\" for the one big string");
-                                     c.TextAlign(1);
-                                     c.MultiLine(false);
-                                 }),
+        fw::Row<fw::PushButton>("PBOptionApply", "", 247, 237, 90, 22, fw::LockNone,
+                                [](fw::PushButton& c) {
+                                    c.Caption("Apply");
+                                    c.Default(true);
+                                    c.Cancel(false);
+                                }),
+        fw::Row<fw::EditField>("EFStrLen", "", 119, 14, 41, 22, fw::LockNone,
+                               [](fw::EditField& c) {
+                                   c.Text("0");
+                                   c.Mask("####");
+                                   c.MultiLine(false);
+                                   c.Alignment(fw::EditField::AlignRight);
+                                   c.ScrollBarHorizontal(false);
+                                   c.ReadOnly(false);
+                                   c.Password(false);
+                                   c.AcceptTabs(false);
+                                   c.TextColor(fw::Color::FromHex(0x000000));
+                               }),
+        fw::Row<fw::StaticText>("STStrLen", "", 20, 14, 87, 20, fw::LockNone,
+                                [](fw::StaticText& c) {
+                                    c.Text("String length");
+                                    c.TextAlign(3);
+                                    c.MultiLine(false);
+                                }),
+        fw::Row<fw::StaticText>("StaticText1", "", 172, 14, 267, 20, fw::LockNone,
+                                [](fw::StaticText& c) {
+                                    c.Text("set \"0\" for the one big string");
+                                    c.TextAlign(1);
+                                    c.MultiLine(false);
+                                }),
     });
     Bind("PBOptionClose", "Action", &OptionWindow::PBOptionClose_Action);
     Bind("PBOptionApply", "Action", &OptionWindow::PBOptionApply_Action);
 }
 
 void OptionWindow::AddMenuHandlers() {
-    AddMenuHandler("HelpAbout", &VellWindow::_HelpAbout_Action);
-    AddMenuHandler("FileLanguage", &VellWindow::_FileLanguage_Action);
+    AddMenuHandler("HelpAbout", &VellWindow::HelpAbout_Action);
+    AddMenuHandler("FileLanguage", &VellWindow::FileLanguage_Action);
 }
 
 void OptionWindow::Event_Open() {

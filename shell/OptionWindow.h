@@ -16,6 +16,6 @@ public:
 private:
     void Layout();
     void CreateControls();
-    void _CreateControls0();
+    void CreateControls0();
     void AddMenuHandlers();
 };

@@ -8,35 +8,35 @@
 #include "shell/MenuBar1.h"
 #include "shell/refresh.h"
 
-void _InitFileTypes() { HtmlFiles::_Initialize(); }
+void InitFileTypes() { HtmlFiles::Initialize(); }
 
-std::unique_ptr<class App> _NewAppInstance() {
-    auto app = std::make_unique<class App>();
-    app->MenuBar(MenuBar1());
+std::unique_ptr<App> NewAppInstance() {
+    auto app = std::make_unique<App>();
+    app->MenuBar(TheMenuBar1());
     return app;
 }
 
 // Every menu command is handled by a window.
-void _ApplicationAddMenuHandlers(class App&) {}
+void ApplicationAddMenuHandlers(App&) {}
 
-void _MakeDefaultView() { fw::Implicit<MainWindow>(); }
+void MakeDefaultView() { fw::Implicit<MainWindow>(); }
 
 void StartUp() {
-    _InitFileTypes();
-    std::unique_ptr<class App> app = _NewAppInstance();
-    _ApplicationAddMenuHandlers(*app);
+    InitFileTypes();
+    std::unique_ptr<App> app = NewAppInstance();
+    ApplicationAddMenuHandlers(*app);
     // Registers the application, builds the default view, then raises the
     // application's Open before any window's.
-    fw::StartApplication(std::move(app), _MakeDefaultView);
+    fw::StartApplication(std::move(app), MakeDefaultView);
 }
 
 void ReleaseModuleObjects() {
     releaseRefreshPicture();
     releaseMenuBar1();
-    HtmlFiles::_Release();
+    HtmlFiles::Release();
 }
 
-int _Main(int argc, char** argv) {
+int Main(int argc, char** argv) {
     fw::InitGui(argc, argv);
     int status = 0;
     // An escape skips the remaining steps; the release below still runs.

@@ -6,10 +6,10 @@
 
 class App;
 
-void _InitFileTypes();
-std::unique_ptr<class App> _NewAppInstance();
-void _ApplicationAddMenuHandlers(class App& app);
-void _MakeDefaultView();
+void InitFileTypes();
+std::unique_ptr<App> NewAppInstance();
+void ApplicationAddMenuHandlers(App& app);
+void MakeDefaultView();
 
 // Every step before the event loop; the application and its windows are
 // open afterwards. Tests drive the windows from here without a loop.
@@ -18,4 +18,4 @@ void StartUp();
 void ReleaseModuleObjects();
 
 // The whole run; the process's exit status.
-int _Main(int argc, char** argv);
+int Main(int argc, char** argv);

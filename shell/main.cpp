@@ -1,3 +1,3 @@
 #include "shell/Startup.h"
 
-int main(int argc, char** argv) { return _Main(argc, argv); }
+int main(int argc, char** argv) { return Main(argc, argv); }

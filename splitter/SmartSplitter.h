@@ -13,7 +13,7 @@
 //
 // A host window places it like any canvas and drives it with two calls:
 //
-//     fw::Spec<SmartSplitter>("SSHor", "", 20, 235, 574, 9, fw::LockL | fw::LockR),
+//     fw::Row<SmartSplitter>("SSHor", "", 20, 235, 574, 9, fw::LockL | fw::LockR),
 //     ...
 //     Control<SmartSplitter>("SSHor").setPosition(saved);   // in the window's Open
 //     Control<SmartSplitter>("SSHor").behave();             // in the window's Resized

@@ -3,7 +3,7 @@
 //
 //     class App : public VellApp {                 // VellApp derives from fw::Application
 //     public:
-//         App() { MenuBar(MenuBar1()); On("Open", this, &App::Event_Open); }
+//         App() { MenuBar(TheMenuBar1()); On("Open", this, &App::Event_Open); }
 //         void Event_Open() { ... }
 //     };
 //     int main(int argc, char** argv) {

@@ -421,32 +421,32 @@ RectControl* Window::FindControl(const String& name) const {
     return nullptr;
 }
 
-void Window::AddControls(std::initializer_list<ControlSpec> table) {
-    for (const ControlSpec& s : table) AddControl(s);
+void Window::AddControls(std::initializer_list<ControlRow> table) {
+    for (const ControlRow& s : table) AddControl(s);
 }
 
-RectControl& Window::AddControl(const ControlSpec& spec) {
+RectControl& Window::AddControl(const ControlRow& row) {
     RectControl* parent = nullptr;
-    if (!spec.parent.empty()) {
-        parent = FindControl(spec.parent);
-        if (!parent) throw NilObjectException("no parent control " + spec.parent.utf8() + " for " + spec.name.utf8());
+    if (!row.parent.empty()) {
+        parent = FindControl(row.parent);
+        if (!parent) throw NilObjectException("no parent control " + row.parent.utf8() + " for " + row.name.utf8());
     }
-    impl_->controls.push_back(spec.make());
+    impl_->controls.push_back(row.make());
     RectControl& c = *impl_->controls.back();
     auto& d = c.impl();
-    d.name = spec.name;
+    d.name = row.name;
     d.window = this;
     d.parent = parent;
     if (parent) parent->impl().children.push_back(&c);
-    d.locks = spec.locks;
-    d.left = spec.left;
-    d.top = spec.top;
-    d.width = spec.width;
-    d.height = spec.height;
+    d.locks = row.locks;
+    d.left = row.left;
+    d.top = row.top;
+    d.width = row.width;
+    d.height = row.height;
     d.widget->setParent(impl_->client);
     d.applyGeometry();
     d.widget->raise();
-    if (spec.setUp) spec.setUp(c);
+    if (row.setUp) row.setUp(c);
     d.applyClip();
     d.applyVisibility();
     d.applyEnabled();

@@ -8,23 +8,23 @@
 //     class MainWindow : public VellWindow {        // VellWindow derives from fw::Window
 //     public:
 //         MainWindow() {
-//             MenuBar(MenuBar1());                    // a window that sets none has none
+//             MenuBar(TheMenuBar1());                 // a window that sets none has none
 //             Title("Varnel - ...");
 //             Width(614); Height(552); MinWidth(546); MinHeight(450);
 //             Resizeable(true);
 //             AddControls({
 //                 // name, parent ("" = the window), left, top, width, height, locks, set-up
-//                 fw::Spec<fw::GroupBox>("GBSource", "", 20, 14, 574, 218, fw::LockL | fw::LockT | fw::LockR,
-//                                        [](fw::GroupBox& c) { c.Caption("Source"); }),
-//                 fw::Spec<fw::PushButton>("PBConvert", "GBSource", 39, 201, 90, 22, fw::LockL | fw::LockB,
-//                                          [](fw::PushButton& c) { c.Caption("Convert to"); c.Bold(true); }),
+//                 fw::Row<fw::GroupBox>("GBSource", "", 20, 14, 574, 218, fw::LockL | fw::LockT | fw::LockR,
+//                                       [](fw::GroupBox& c) { c.Caption("Source"); }),
+//                 fw::Row<fw::PushButton>("PBConvert", "GBSource", 39, 201, 90, 22, fw::LockL | fw::LockB,
+//                                         [](fw::PushButton& c) { c.Caption("Convert to"); c.Bold(true); }),
 //             });
 //             Bind("PBConvert", "Action", &MainWindow::PBConvert_Action);
 //             On("Resized", this, &MainWindow::Event_Resized);      // the window's own events
-//             AddMenuHandler("FileOpen", &MainWindow::_FileOpen_Action);
+//             AddMenuHandler("FileOpen", &MainWindow::FileOpen_Action);
 //         }
 //         void PBConvert_Action() { auto& pm = Control<fw::PopupMenu>("PMTypeOfConversion"); ... }
-//         bool _FileOpen_Action() { ...; return false; }
+//         bool FileOpen_Action() { ...; return false; }
 //     };
 //
 // Controls are reached by name: Control<fw::PushButton>("PBConvert") gives a
@@ -73,7 +73,7 @@ namespace fw {
 class Window;
 
 // One row of a window's control table.
-struct ControlSpec {
+struct ControlRow {
     String name;
     String parent;   // "" for the window
     int left = 0, top = 0, width = 0, height = 0;
@@ -83,10 +83,10 @@ struct ControlSpec {
 };
 
 template <class T>
-ControlSpec Spec(const String& name, const String& parent, int left, int top, int width, int height,
-                 unsigned locks, std::function<void(T&)> setUp = {}) {
-    ControlSpec s{name, parent, left, top, width, height, locks,
-                  [] { return std::unique_ptr<RectControl>(std::make_unique<T>()); }, {}};
+ControlRow Row(const String& name, const String& parent, int left, int top, int width, int height,
+               unsigned locks, std::function<void(T&)> setUp = {}) {
+    ControlRow s{name, parent, left, top, width, height, locks,
+                 [] { return std::unique_ptr<RectControl>(std::make_unique<T>()); }, {}};
     if (setUp) s.setUp = [setUp](RectControl& c) { setUp(static_cast<T&>(c)); };
     return s;
 }
@@ -180,12 +180,12 @@ public:
     // Adds controls in table order: construct, add under its name (and
     // parent), apply bounds and locks, run the set-up. A parent must come
     // before its children.
-    void AddControls(std::initializer_list<ControlSpec> table);
-    RectControl& AddControl(const ControlSpec& spec);
+    void AddControls(std::initializer_list<ControlRow> table);
+    RectControl& AddControl(const ControlRow& row);
     template <class T>
     T& AddControl(const String& name, const String& parent, int left, int top, int width, int height,
                   unsigned locks = LockNone) {
-        return static_cast<T&>(AddControl(Spec<T>(name, parent, left, top, width, height, locks)));
+        return static_cast<T&>(AddControl(Row<T>(name, parent, left, top, width, height, locks)));
     }
 
     // Binds a control's event to a method of this window.

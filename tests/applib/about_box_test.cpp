@@ -59,7 +59,7 @@ TEST_F(AboutBox, ShowsTheRegisteredIdentityAndVersion) {
         EXPECT_EQ(shownURLs(), std::vector<std::string>{TestProgramUrl});
         a.Close();
     });
-    EXPECT_FALSE(fw::Implicit<TestWindow>()._HelpAbout_Action());
+    EXPECT_FALSE(fw::Implicit<TestWindow>().HelpAbout_Action());
     EXPECT_TRUE(ran);
 }
 
@@ -121,7 +121,7 @@ TEST_F(AboutBox, UnseededTextsFallBackAndThePlaceholderAddressIsNotOpened) {
         EXPECT_NE(licence(a).find("\"Program Name\""), std::string::npos);
         a.Close();
     });
-    fw::Implicit<FixedWindow>()._HelpAbout_Action();
+    fw::Implicit<FixedWindow>().HelpAbout_Action();
     EXPECT_TRUE(ran);
 }
 
@@ -138,7 +138,7 @@ TEST_F(AboutBox, AskingAgainWhileShownBringsTheSameBoxBack) {
         EXPECT_EQ(&fw::Implicit<AboutWindow>(), &a);
         a.PBCloseWindow_Action();
     });
-    fw::Implicit<TestWindow>()._HelpAbout_Action();
+    fw::Implicit<TestWindow>().HelpAbout_Action();
     processEvents();
     EXPECT_TRUE(ran);
     EXPECT_EQ(fw::testing::ShownModalTitles().size(), 1u);

@@ -43,7 +43,7 @@ TEST_F(LanguageDialog, ChosenFileIsUsedByLaterWindowsAndSavedAtQuit) {
 TEST_F(LanguageDialog, CancelChangesNothing) {
     startWithTestWindow();
     cancelNextDialog();
-    EXPECT_TRUE(fw::Implicit<TestWindow>()._FileLanguage_Action());
+    EXPECT_TRUE(fw::Implicit<TestWindow>().FileLanguage_Action());
     EXPECT_EQ(Vell->Lang->LangFile.utf8(), "lang/default.lng");
     EXPECT_EQ(Vell->Lng("x", "Application.ProgramName").utf8(), "Varnel");
     EXPECT_TRUE(shownMessages().empty());

@@ -86,7 +86,7 @@ TEST_F(WindowState, StatesAWindowCantTakeOpenNormal) {
         EXPECT_EQ(about.SizeState(), 0);
         about.PBCloseWindow_Action();
     });
-    EXPECT_FALSE(fixed._HelpAbout_Action());
+    EXPECT_FALSE(fixed.HelpAbout_Action());
     EXPECT_EQ(Vell->UserSettings->Get("AboutWindow.State", "").StringValue().utf8(), "0");
 
     EXPECT_TRUE(fixed.CanTakeSizeState(1));

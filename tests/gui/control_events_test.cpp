@@ -8,26 +8,26 @@ public:
         Width(400);
         Height(300);
         AddControls({
-            fw::Spec<fw::EditField>("EFText", "", 10, 10, 200, 100, fw::LockL | fw::LockT,
-                                    [](fw::EditField& e) { e.MultiLine(true); }),
-            fw::Spec<fw::EditField>("EFLine", "", 10, 120, 200, 22, fw::LockL | fw::LockT),
-            fw::Spec<fw::PopupMenu>("PMKind", "", 220, 10, 150, 25, fw::LockL | fw::LockT,
-                                    [](fw::PopupMenu& p) {
-                                        p.InitialValue("Javascript\rHTML\r\rPlain text");
-                                        p.ListIndex(0);
-                                    }),
-            fw::Spec<fw::PushButton>("PBGo", "", 220, 50, 80, 22, fw::LockL | fw::LockT,
-                                     [](fw::PushButton& b) { b.Default(true); }),
-            fw::Spec<fw::PushButton>("PBStop", "", 220, 80, 80, 22, fw::LockL | fw::LockT,
-                                     [](fw::PushButton& b) { b.Cancel(true); }),
-            fw::Spec<fw::GroupBox>("GBOne", "", 10, 150, 180, 100, fw::LockL | fw::LockT),
-            fw::Spec<fw::RadioButton>("RBA", "GBOne", 20, 170, 80, 20, fw::LockL | fw::LockT),
-            fw::Spec<fw::RadioButton>("RBB", "GBOne", 20, 200, 80, 20, fw::LockL | fw::LockT),
-            fw::Spec<fw::RadioButton>("RBC", "", 220, 170, 80, 20, fw::LockL | fw::LockT),
-            fw::Spec<fw::TabPanel>("TPPages", "", 200, 200, 190, 90, fw::LockL | fw::LockT,
-                                   [](fw::TabPanel& t) { t.Captions("One\rTwo"); }),
-            fw::Spec<fw::PushButton>("PBOnTwo", "TPPages", 210, 240, 80, 22, fw::LockL | fw::LockT,
-                                     [](fw::PushButton& b) { b.TabPanelIndex(1); }),
+            fw::Row<fw::EditField>("EFText", "", 10, 10, 200, 100, fw::LockL | fw::LockT,
+                                   [](fw::EditField& e) { e.MultiLine(true); }),
+            fw::Row<fw::EditField>("EFLine", "", 10, 120, 200, 22, fw::LockL | fw::LockT),
+            fw::Row<fw::PopupMenu>("PMKind", "", 220, 10, 150, 25, fw::LockL | fw::LockT,
+                                   [](fw::PopupMenu& p) {
+                                       p.InitialValue("Javascript\rHTML\r\rPlain text");
+                                       p.ListIndex(0);
+                                   }),
+            fw::Row<fw::PushButton>("PBGo", "", 220, 50, 80, 22, fw::LockL | fw::LockT,
+                                    [](fw::PushButton& b) { b.Default(true); }),
+            fw::Row<fw::PushButton>("PBStop", "", 220, 80, 80, 22, fw::LockL | fw::LockT,
+                                    [](fw::PushButton& b) { b.Cancel(true); }),
+            fw::Row<fw::GroupBox>("GBOne", "", 10, 150, 180, 100, fw::LockL | fw::LockT),
+            fw::Row<fw::RadioButton>("RBA", "GBOne", 20, 170, 80, 20, fw::LockL | fw::LockT),
+            fw::Row<fw::RadioButton>("RBB", "GBOne", 20, 200, 80, 20, fw::LockL | fw::LockT),
+            fw::Row<fw::RadioButton>("RBC", "", 220, 170, 80, 20, fw::LockL | fw::LockT),
+            fw::Row<fw::TabPanel>("TPPages", "", 200, 200, 190, 90, fw::LockL | fw::LockT,
+                                  [](fw::TabPanel& t) { t.Captions("One\rTwo"); }),
+            fw::Row<fw::PushButton>("PBOnTwo", "TPPages", 210, 240, 80, 22, fw::LockL | fw::LockT,
+                                    [](fw::PushButton& b) { b.TabPanelIndex(1); }),
         });
         Bind("EFText", "TextChange", &FormWindow::EFText_TextChange);
         Bind("PMKind", "Change", &FormWindow::PMKind_Change);
@@ -183,15 +183,15 @@ class ExtrasWindow : public fw::Window {
 public:
     ExtrasWindow() {
         AddControls({
-            fw::Spec<MenuField>("EFMenu", "", 10, 10, 100, 22, fw::LockL),
-            fw::Spec<fw::StaticText>("STLink", "", 10, 40, 100, 20, fw::LockL,
-                                     [](fw::StaticText& s) { s.Text("link"); }),
-            fw::Spec<fw::Listbox>("LBList", "", 10, 70, 200, 100, fw::LockL,
-                                  [](fw::Listbox& l) {
-                                      l.ColumnCount(3);
-                                      l.HasHeading(true);
-                                      l.Heading(0, "Name");
-                                  }),
+            fw::Row<MenuField>("EFMenu", "", 10, 10, 100, 22, fw::LockL),
+            fw::Row<fw::StaticText>("STLink", "", 10, 40, 100, 20, fw::LockL,
+                                    [](fw::StaticText& s) { s.Text("link"); }),
+            fw::Row<fw::Listbox>("LBList", "", 10, 70, 200, 100, fw::LockL,
+                                 [](fw::Listbox& l) {
+                                     l.ColumnCount(3);
+                                     l.HasHeading(true);
+                                     l.Heading(0, "Name");
+                                 }),
         });
         Bind("STLink", "MouseDown", &ExtrasWindow::STLink_MouseDown);
         Bind("STLink", "MouseMove", &ExtrasWindow::STLink_MouseMove);

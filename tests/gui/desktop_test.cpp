@@ -13,10 +13,10 @@ public:
         Width(300);
         Height(200);
         AddControls({
-            fw::Spec<fw::EditField>("EFSource", "", 10, 10, 200, 100, fw::LockAll,
-                                    [](fw::EditField& e) { e.MultiLine(true); }),
-            fw::Spec<fw::EditField>("EFPlain", "", 10, 120, 200, 60, fw::LockAll,
-                                    [](fw::EditField& e) { e.MultiLine(true); }),
+            fw::Row<fw::EditField>("EFSource", "", 10, 10, 200, 100, fw::LockAll,
+                                   [](fw::EditField& e) { e.MultiLine(true); }),
+            fw::Row<fw::EditField>("EFPlain", "", 10, 120, 200, 60, fw::LockAll,
+                                   [](fw::EditField& e) { e.MultiLine(true); }),
         });
         Bind("EFSource", "DropObject", &DropWindow::EFSource_DropObject);
         On("DropObject", this, &DropWindow::Event_DropObject);

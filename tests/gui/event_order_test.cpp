@@ -20,9 +20,9 @@ public:
     OrderWindow() {
         Title("Order");
         AddControls({
-            fw::Spec<fw::GroupBox>("GB", "", 0, 0, 100, 100, fw::LockAll),
-            fw::Spec<LogControl>("PBOne", "GB", 10, 10, 50, 20, fw::LockL | fw::LockT),
-            fw::Spec<LogControl>("PBTwo", "", 10, 40, 50, 20, fw::LockL | fw::LockT),
+            fw::Row<fw::GroupBox>("GB", "", 0, 0, 100, 100, fw::LockAll),
+            fw::Row<LogControl>("PBOne", "GB", 10, 10, 50, 20, fw::LockL | fw::LockT),
+            fw::Row<LogControl>("PBTwo", "", 10, 40, 50, 20, fw::LockL | fw::LockT),
         });
         On("Open", this, &OrderWindow::Event_Open);
         On("Close", this, &OrderWindow::Event_Close);

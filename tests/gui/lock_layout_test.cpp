@@ -19,13 +19,13 @@ public:
         MinWidth(100);
         MinHeight(100);
         AddControls({
-            fw::Spec<fw::GroupBox>("GBOuter", "", 10, 10, 380, 280, LockL | LockT | LockR | LockB),
-            fw::Spec<fw::EditField>("EFStretch", "GBOuter", 20, 30, 300, 200, LockL | LockT | LockR | LockB),
-            fw::Spec<fw::PushButton>("PBRight", "GBOuter", 330, 30, 50, 22, LockT | LockR),
-            fw::Spec<fw::PushButton>("PBBottom", "GBOuter", 20, 250, 80, 22, LockL | LockB),
-            fw::Spec<fw::PushButton>("PBFixed", "GBOuter", 120, 250, 80, 22, LockL | LockT),
-            fw::Spec<fw::GroupBox>("GBInner", "GBOuter", 210, 240, 170, 40, LockL | LockR | LockB),
-            fw::Spec<fw::PushButton>("PBInner", "GBInner", 300, 250, 70, 22, LockR | LockB),
+            fw::Row<fw::GroupBox>("GBOuter", "", 10, 10, 380, 280, LockL | LockT | LockR | LockB),
+            fw::Row<fw::EditField>("EFStretch", "GBOuter", 20, 30, 300, 200, LockL | LockT | LockR | LockB),
+            fw::Row<fw::PushButton>("PBRight", "GBOuter", 330, 30, 50, 22, LockT | LockR),
+            fw::Row<fw::PushButton>("PBBottom", "GBOuter", 20, 250, 80, 22, LockL | LockB),
+            fw::Row<fw::PushButton>("PBFixed", "GBOuter", 120, 250, 80, 22, LockL | LockT),
+            fw::Row<fw::GroupBox>("GBInner", "GBOuter", 210, 240, 170, 40, LockL | LockR | LockB),
+            fw::Row<fw::PushButton>("PBInner", "GBInner", 300, 250, 70, 22, LockR | LockB),
         });
         On("Resized", std::function<void()>([this] { resizedStretchWidth = Control("EFStretch").Width(); }));
     }

@@ -45,13 +45,13 @@ public:
     MenuWindow() {
         MenuBar(sharedBar());
         AddControls({
-            fw::Spec<fw::EditField>("EFOne", "", 10, 10, 200, 22, fw::LockL),
-            fw::Spec<fw::EditField>("EFTwo", "", 10, 40, 200, 22, fw::LockL),
+            fw::Row<fw::EditField>("EFOne", "", 10, 10, 200, 22, fw::LockL),
+            fw::Row<fw::EditField>("EFTwo", "", 10, 40, 200, 22, fw::LockL),
         });
-        AddMenuHandler("FileOpen", &MenuWindow::_FileOpen_Action);
+        AddMenuHandler("FileOpen", &MenuWindow::FileOpen_Action);
         Bind("EFOne", "TextChange", &MenuWindow::EFOne_TextChange);
     }
-    bool _FileOpen_Action() {
+    bool FileOpen_Action() {
         ++opens;
         return false;
     }
@@ -61,8 +61,8 @@ public:
 
 class OtherWindow : public fw::Window {
 public:
-    OtherWindow() { AddMenuHandler("FileOpen", &OtherWindow::_FileOpen_Action); }
-    bool _FileOpen_Action() {
+    OtherWindow() { AddMenuHandler("FileOpen", &OtherWindow::FileOpen_Action); }
+    bool FileOpen_Action() {
         ++opens;
         return true;
     }

@@ -34,10 +34,10 @@ void ShellTest::TearDown() {
 }
 
 void ShellTest::startVarnel() {
-    _InitFileTypes();
-    std::unique_ptr<class App> app = _NewAppInstance();
-    _ApplicationAddMenuHandlers(*app);
-    startApp(std::move(app), _MakeDefaultView);
+    InitFileTypes();
+    std::unique_ptr<App> app = NewAppInstance();
+    ApplicationAddMenuHandlers(*app);
+    startApp(std::move(app), MakeDefaultView);
 }
 
 void ShellTest::stopVarnel() {

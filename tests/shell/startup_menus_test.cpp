@@ -103,12 +103,12 @@ TEST_F(StartupTest, MenusReadAsDesigned) {
     EXPECT_EQ(w.FileReOpen()->Icon(), refresh());
     // One bar for the application and the window.
     EXPECT_EQ(fw::GetAppObject()->MenuBar(), w.MenuBar());
-    EXPECT_EQ(w.MenuBar(), MenuBar1());
+    EXPECT_EQ(w.MenuBar(), TheMenuBar1());
 }
 
 TEST_F(StartupTest, IdentityTextsAndFileTypes) {
     startVarnel();
-    const fw::String url = App()->ProgramUrl;
+    const fw::String url = TheApp()->ProgramUrl;
     EXPECT_TRUE(url.bytes().starts_with("https://"));
     EXPECT_TRUE(url.bytes().ends_with("/"));
     EXPECT_EQ(Vell->Lng("x", "Application.ProgramName"), "Varnel");

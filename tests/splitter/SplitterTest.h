@@ -35,9 +35,9 @@ protected:
 
     // Opens a window of the given controls; `more` runs in the window's
     // constructor after them (frame kind, event bindings).
-    SplitterWindow& open(std::initializer_list<fw::ControlSpec> controls,
+    SplitterWindow& open(std::initializer_list<fw::ControlRow> controls,
                          std::function<void(SplitterWindow&)> more = {}) {
-        std::vector<fw::ControlSpec> table(controls);
+        std::vector<fw::ControlRow> table(controls);
         SplitterWindow::builder() = [table, more](SplitterWindow& w) {
             for (const auto& spec : table) w.AddControl(spec);
             if (more) more(w);
@@ -50,11 +50,11 @@ protected:
     SplitterWindow& openConverterLayout(std::function<void(SmartSplitter&)> barSetUp = {},
                                         std::function<void(SplitterWindow&)> more = {}) {
         using namespace fw;
-        return open({Spec<GroupBox>("GroupBox2", "", 20, 244, 574, 288, LockL | LockT | LockR | LockB),
-                     Spec<GroupBox>("GBSource", "", 20, 14, 574, 218, LockL | LockT | LockR),
-                     Spec<EditField>("EFSource", "GBSource", 39, 38, 434, 151, LockL | LockT | LockR | LockB),
-                     Spec<SmartSplitter>("SSHor", "", 20, 235, 574, 9, LockL | LockR, barSetUp),
-                     Spec<EditField>("EFDest", "GroupBox2", 39, 271, 434, 241, LockL | LockT | LockR | LockB)},
+        return open({Row<GroupBox>("GroupBox2", "", 20, 244, 574, 288, LockL | LockT | LockR | LockB),
+                     Row<GroupBox>("GBSource", "", 20, 14, 574, 218, LockL | LockT | LockR),
+                     Row<EditField>("EFSource", "GBSource", 39, 38, 434, 151, LockL | LockT | LockR | LockB),
+                     Row<SmartSplitter>("SSHor", "", 20, 235, 574, 9, LockL | LockR, barSetUp),
+                     Row<EditField>("EFDest", "GroupBox2", 39, 271, 434, 241, LockL | LockT | LockR | LockB)},
                     more);
     }
 

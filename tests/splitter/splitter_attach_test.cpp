@@ -21,16 +21,16 @@ protected:
 
 // A horizontal bar at Top 235, 9 high (far edge 244), spanning 20..594.
 TEST_F(SplitterAttachTest, OnlyControlsWithinFivePixelsOfAnEdgeAndOverTheSpanAttach) {
-    open({fw::Spec<fw::PushButton>("Above230", "", 20, 200, 60, 30, LockL | LockT),
-          fw::Spec<fw::PushButton>("Above231", "", 90, 201, 60, 30, LockL | LockT),
-          fw::Spec<fw::PushButton>("Above239", "", 160, 209, 60, 30, LockL | LockT),
-          fw::Spec<fw::PushButton>("Below240", "", 230, 240, 60, 30, LockL | LockT),
-          fw::Spec<fw::PushButton>("Below248", "", 300, 248, 60, 30, LockL | LockT),
-          fw::Spec<fw::PushButton>("Below249", "", 370, 249, 60, 30, LockL | LockT),
-          fw::Spec<fw::PushButton>("Wide", "", 10, 244, 600, 30, LockL | LockT),     // covers the span
-          fw::Spec<fw::PushButton>("Beside", "", 598, 244, 10, 30, LockL | LockT),   // starts within 5 of its end
-          fw::Spec<fw::PushButton>("Outside", "", 599, 232, 10, 3, LockL | LockT),
-          fw::Spec<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)});
+    open({fw::Row<fw::PushButton>("Above230", "", 20, 200, 60, 30, LockL | LockT),
+          fw::Row<fw::PushButton>("Above231", "", 90, 201, 60, 30, LockL | LockT),
+          fw::Row<fw::PushButton>("Above239", "", 160, 209, 60, 30, LockL | LockT),
+          fw::Row<fw::PushButton>("Below240", "", 230, 240, 60, 30, LockL | LockT),
+          fw::Row<fw::PushButton>("Below248", "", 300, 248, 60, 30, LockL | LockT),
+          fw::Row<fw::PushButton>("Below249", "", 370, 249, 60, 30, LockL | LockT),
+          fw::Row<fw::PushButton>("Wide", "", 10, 244, 600, 30, LockL | LockT),      // covers the span
+          fw::Row<fw::PushButton>("Beside", "", 598, 244, 10, 30, LockL | LockT),    // starts within 5 of its end
+          fw::Row<fw::PushButton>("Outside", "", 599, 232, 10, 3, LockL | LockT),
+          fw::Row<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)});
     for (const char* name : {"Above231", "Above239", "Below240", "Below248", "Wide", "Beside"})
         EXPECT_TRUE(attached(name)) << name;
     for (const char* name : {"Above230", "Below249", "Outside"}) EXPECT_FALSE(attached(name)) << name;
@@ -39,20 +39,20 @@ TEST_F(SplitterAttachTest, OnlyControlsWithinFivePixelsOfAnEdgeAndOverTheSpanAtt
 }
 
 TEST_F(SplitterAttachTest, ControlsInOtherContainersOrOnOtherPagesStayOut) {
-    open({fw::Spec<fw::TabPanel>("TP", "", 10, 10, 590, 500, LockL | LockT),
-          fw::Spec<fw::PushButton>("SamePage", "TP", 20, 205, 60, 30, LockL | LockT),
-          fw::Spec<fw::PushButton>("OtherPage", "TP", 90, 205, 60, 30, LockL | LockT,
-                                   [](fw::PushButton& b) { b.TabPanelIndex(1); }),
-          fw::Spec<fw::PushButton>("OnWindow", "", 160, 205, 60, 30, LockL | LockT),
-          fw::Spec<SmartSplitter>("SS", "TP", 20, 235, 560, 9, LockL | LockR)});
+    open({fw::Row<fw::TabPanel>("TP", "", 10, 10, 590, 500, LockL | LockT),
+          fw::Row<fw::PushButton>("SamePage", "TP", 20, 205, 60, 30, LockL | LockT),
+          fw::Row<fw::PushButton>("OtherPage", "TP", 90, 205, 60, 30, LockL | LockT,
+                                  [](fw::PushButton& b) { b.TabPanelIndex(1); }),
+          fw::Row<fw::PushButton>("OnWindow", "", 160, 205, 60, 30, LockL | LockT),
+          fw::Row<SmartSplitter>("SS", "TP", 20, 235, 560, 9, LockL | LockR)});
     EXPECT_TRUE(attached("SamePage"));
     EXPECT_FALSE(attached("OtherPage"));
     EXPECT_FALSE(attached("OnWindow"));
 }
 
 TEST_F(SplitterAttachTest, ControlLevelWithTheBarCountsAsAfterIt) {
-    open({fw::Spec<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR),
-          fw::Spec<fw::PushButton>("Level", "", 20, 235, 60, 240 - 235 + 3, LockL | LockT)},
+    open({fw::Row<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR),
+          fw::Row<fw::PushButton>("Level", "", 20, 235, 60, 240 - 235 + 3, LockL | LockT)},
          [](SplitterWindow& w) {
              auto& s = w.Control<SmartSplitter>("SS");
              s.On("Open", std::function<void()>([&s, &w] {
@@ -78,23 +78,23 @@ TEST_F(SplitterAttachTest, ConverterHalvesGetTheirSuggestions) {
 }
 
 TEST_F(SplitterAttachTest, SuggestionTablesFollowClassAndOrientation) {
-    open({fw::Spec<fw::Listbox>("LB", "", 10, 10, 50, 50, LockL | LockT,
-                                [](fw::Listbox& l) { l.ScrollBarHorizontal(true); }),
-          fw::Spec<fw::EditField>("EFMulti", "", 10, 70, 50, 50, LockL | LockT,
-                                  [](fw::EditField& e) {
-                                      e.MultiLine(true);
-                                      e.ScrollBarHorizontal(true);
-                                  }),
-          fw::Spec<fw::EditField>("EFSingle", "", 10, 130, 50, 20, LockL | LockT,
-                                  [](fw::EditField& e) { e.ScrollBarVertical(false); }),
-          fw::Spec<fw::CheckBox>("CB", "", 10, 160, 50, 20, LockL | LockT),
-          fw::Spec<fw::PopupMenu>("PM", "", 10, 190, 50, 20, LockL | LockT),
-          fw::Spec<fw::StaticText>("ST", "", 10, 220, 50, 20, LockL | LockT),
-          fw::Spec<fw::TabPanel>("TP", "", 10, 250, 50, 50, LockL | LockT),
-          fw::Spec<fw::PushButton>("PBStretch", "", 10, 310, 50, 20, LockT | LockB),
-          fw::Spec<SmartSplitter>("SSAcross", "", 100, 10, 8, 200, LockL | LockT),
-          fw::Spec<SmartSplitter>("SSAlong", "", 100, 300, 200, 8, LockL | LockT),
-          fw::Spec<SmartSplitter>("SS", "", 300, 500, 200, 9, LockL | LockT)});
+    open({fw::Row<fw::Listbox>("LB", "", 10, 10, 50, 50, LockL | LockT,
+                               [](fw::Listbox& l) { l.ScrollBarHorizontal(true); }),
+         fw::Row<fw::EditField>("EFMulti", "", 10, 70, 50, 50, LockL | LockT,
+                                [](fw::EditField& e) {
+                                    e.MultiLine(true);
+                                    e.ScrollBarHorizontal(true);
+                                }),
+         fw::Row<fw::EditField>("EFSingle", "", 10, 130, 50, 20, LockL | LockT,
+                                [](fw::EditField& e) { e.ScrollBarVertical(false); }),
+         fw::Row<fw::CheckBox>("CB", "", 10, 160, 50, 20, LockL | LockT),
+         fw::Row<fw::PopupMenu>("PM", "", 10, 190, 50, 20, LockL | LockT),
+         fw::Row<fw::StaticText>("ST", "", 10, 220, 50, 20, LockL | LockT),
+         fw::Row<fw::TabPanel>("TP", "", 10, 250, 50, 50, LockL | LockT),
+         fw::Row<fw::PushButton>("PBStretch", "", 10, 310, 50, 20, LockT | LockB),
+         fw::Row<SmartSplitter>("SSAcross", "", 100, 10, 8, 200, LockL | LockT),
+         fw::Row<SmartSplitter>("SSAlong", "", 100, 300, 200, 8, LockL | LockT),
+         fw::Row<SmartSplitter>("SS", "", 300, 500, 200, 9, LockL | LockT)});
     SmartSplitter& h = bar("SS");
     struct Row {
         const char* name;
@@ -152,10 +152,10 @@ TEST_F(SplitterAttachTest, EmbeddedControlsFollowTheirContainerWhenAsked) {
 }
 
 TEST_F(SplitterAttachTest, EmbeddedControlNearItsParentsFarEdgeResizesWithoutALock) {
-    open({fw::Spec<fw::GroupBox>("GB", "", 20, 14, 574, 218, LockL | LockT),
-          fw::Spec<fw::Listbox>("Near", "GB", 30, 100, 100, 130, LockL),   // far edge 230, parent's 232
-          fw::Spec<fw::Listbox>("Far", "GB", 140, 100, 100, 100, LockL),   // far edge 200
-          fw::Spec<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)},
+    open({fw::Row<fw::GroupBox>("GB", "", 20, 14, 574, 218, LockL | LockT),
+          fw::Row<fw::Listbox>("Near", "GB", 30, 100, 100, 130, LockL),    // far edge 230, parent's 232
+          fw::Row<fw::Listbox>("Far", "GB", 140, 100, 100, 100, LockL),    // far edge 200
+          fw::Row<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)},
          [](SplitterWindow& w) {
              auto& s = w.Control<SmartSplitter>("SS");
              s.On("Open", std::function<void()>([&s, &w] {

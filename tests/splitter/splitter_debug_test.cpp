@@ -26,7 +26,7 @@ protected:
     // The converter's layout with an overlay on top and the bar in debug mode.
     void openDebugLayout() {
         openConverterLayout([](SmartSplitter& b) { b.Debug = true; }, [](SplitterWindow& w) {
-            w.AddControl(fw::Spec<CanvasSmartSplitterDebugger>("Debugger", "", 50, 50, 10, 10, fw::LockNone));
+            w.AddControl(fw::Row<CanvasSmartSplitterDebugger>("Debugger", "", 50, 50, 10, 10, fw::LockNone));
         });
     }
 };
@@ -122,12 +122,12 @@ TEST_F(SplitterDebugTest, BoxedLabelsAlignToTheirPoint) {
 }
 
 TEST_F(SplitterDebugTest, SplittersShareTheFirstOverlayAndEitherCanSwitchItOff) {
-    open({fw::Spec<CanvasSmartSplitterDebugger>("Debugger", "", 0, 0, 10, 10, fw::LockNone),
-          fw::Spec<CanvasSmartSplitterDebugger>("Second", "", 0, 0, 10, 10, fw::LockNone),
-          fw::Spec<SmartSplitter>("SSOne", "", 20, 100, 574, 9, LockL | LockR,
-                                  [](SmartSplitter& b) { b.Debug = true; }),
-          fw::Spec<SmartSplitter>("SSTwo", "", 20, 300, 574, 9, LockL | LockR,
-                                  [](SmartSplitter& b) { b.Debug = true; })});
+    open({fw::Row<CanvasSmartSplitterDebugger>("Debugger", "", 0, 0, 10, 10, fw::LockNone),
+          fw::Row<CanvasSmartSplitterDebugger>("Second", "", 0, 0, 10, 10, fw::LockNone),
+          fw::Row<SmartSplitter>("SSOne", "", 20, 100, 574, 9, LockL | LockR,
+                                 [](SmartSplitter& b) { b.Debug = true; }),
+          fw::Row<SmartSplitter>("SSTwo", "", 20, 300, 574, 9, LockL | LockR,
+                                 [](SmartSplitter& b) { b.Debug = true; })});
     EXPECT_EQ(bar("SSOne").debugCanvas, &overlay());
     EXPECT_EQ(bar("SSTwo").debugCanvas, &overlay());
     bar("SSOne").setDebug(true);
@@ -140,7 +140,7 @@ TEST_F(SplitterDebugTest, SplittersShareTheFirstOverlayAndEitherCanSwitchItOff) 
 
 TEST_F(SplitterDebugTest, MissingPictureIsReportedOnce) {
     openConverterLayout([](SmartSplitter& b) { b.Debug = true; }, [](SplitterWindow& w) {
-        w.AddControl(fw::Spec<StarvedDebugger>("Debugger", "", 0, 0, 10, 10, fw::LockNone));
+        w.AddControl(fw::Row<StarvedDebugger>("Debugger", "", 0, 0, 10, 10, fw::LockNone));
     });
     SmartSplitter& s = bar();
     s.setPosition(200);

@@ -84,9 +84,9 @@ TEST_F(SplitterDragTest, OddOffsetSnapsOnAHalfPixelAndStopFlagsHoldInstead) {
 }
 
 TEST_F(SplitterDragTest, VerticalBarSnapsWithItsLeftEdgeAThicknessBeforeTheLimit) {
-    open({fw::Spec<fw::Listbox>("LBLeft", "", 10, 10, 290, 500, LockL | LockT | LockB),
-          fw::Spec<SmartSplitter>("SS", "", 300, 10, 8, 500, LockT | LockB),
-          fw::Spec<fw::Listbox>("LBRight", "", 308, 10, 290, 500, LockL | LockT | LockR | LockB)});
+    open({fw::Row<fw::Listbox>("LBLeft", "", 10, 10, 290, 500, LockL | LockT | LockB),
+          fw::Row<SmartSplitter>("SS", "", 300, 10, 8, 500, LockT | LockB),
+          fw::Row<fw::Listbox>("LBRight", "", 308, 10, 290, 500, LockL | LockT | LockR | LockB)});
     SmartSplitter& s = bar("SS");
     ASSERT_TRUE(s.isVertical);
     EXPECT_EQ(s.MinLimit, 2);
@@ -130,9 +130,9 @@ TEST_F(SplitterDragTest, BehaveKeepsPositionOrProportionAndStaysOnALimit) {
 }
 
 TEST_F(SplitterDragTest, BarWithoutLimitControlsFollowsTheWindowSize) {
-    open({fw::Spec<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR | LockB),
-          fw::Spec<fw::PushButton>("PB", "", 20, 244, 60, 20, LockL | LockB,
-                                   [](fw::PushButton&) {})},
+    open({fw::Row<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR | LockB),
+          fw::Row<fw::PushButton>("PB", "", 20, 244, 60, 20, LockL | LockB,
+                                  [](fw::PushButton&) {})},
          [](SplitterWindow& w) {
              auto& s = w.Control<SmartSplitter>("SS");
              s.On("Open", std::function<void()>([&s, &w] {

@@ -61,12 +61,12 @@ TEST_F(SplitterDrawingTest, BarRedrawsWhenDisabledOrItsWindowLeavesTheFront) {
 }
 
 TEST_F(SplitterDrawingTest, AutomaticGripStyleFollowsThicknessAndLength) {
-    open({fw::Spec<SmartSplitter>("SSLarge", "", 10, 10, 121, 13, LockL | LockT),
-          fw::Spec<SmartSplitter>("SSShort", "", 10, 60, 120, 13, LockL | LockT),
-          fw::Spec<SmartSplitter>("SSThin", "", 10, 110, 121, 12, LockL | LockT),
-          fw::Spec<SmartSplitter>("SSNine", "", 10, 160, 500, 9, LockL | LockT),
-          fw::Spec<SmartSplitter>("SSFixed", "", 10, 210, 500, 9, LockL | LockT,
-                                  [](SmartSplitter& b) { b.HandleType = SmartSplitter::HandleSmallDimples; })});
+    open({fw::Row<SmartSplitter>("SSLarge", "", 10, 10, 121, 13, LockL | LockT),
+          fw::Row<SmartSplitter>("SSShort", "", 10, 60, 120, 13, LockL | LockT),
+          fw::Row<SmartSplitter>("SSThin", "", 10, 110, 121, 12, LockL | LockT),
+          fw::Row<SmartSplitter>("SSNine", "", 10, 160, 500, 9, LockL | LockT),
+          fw::Row<SmartSplitter>("SSFixed", "", 10, 210, 500, 9, LockL | LockT,
+                                 [](SmartSplitter& b) { b.HandleType = SmartSplitter::HandleSmallDimples; })});
     struct Row {
         const char* name;
         bool large, dimple;
@@ -80,8 +80,8 @@ TEST_F(SplitterDrawingTest, AutomaticGripStyleFollowsThicknessAndLength) {
     }
     quitApp();
 
-    open({fw::Spec<SmartSplitter>("SSSix", "", 10, 10, 21, 6, LockL | LockT),
-          fw::Spec<SmartSplitter>("SSFive", "", 10, 60, 21, 5, LockL | LockT)},
+    open({fw::Row<SmartSplitter>("SSSix", "", 10, 10, 21, 6, LockL | LockT),
+          fw::Row<SmartSplitter>("SSFive", "", 10, 60, 21, 5, LockL | LockT)},
          [](SplitterWindow& w) { w.Frame(fw::Window::MetalWindow); });
     EXPECT_TRUE(bar("SSSix").handleLarge);
     EXPECT_EQ(bar("SSSix").handleCount, 1);
@@ -90,7 +90,7 @@ TEST_F(SplitterDrawingTest, AutomaticGripStyleFollowsThicknessAndLength) {
 }
 
 TEST_F(SplitterDrawingTest, LargeBarsAndDimplesDrawTheirShapes) {
-    open({fw::Spec<SmartSplitter>("SS", "", 10, 10, 200, 20, LockL | LockT)});
+    open({fw::Row<SmartSplitter>("SS", "", 10, 10, 200, 20, LockL | LockT)});
     SmartSplitter& s = bar("SS");
     s.setHandleType(SmartSplitter::HandleLargeBars);   // two large bars at -1 and +2 from the middle (100, 10)
     fw::Color light = s.Active() && s.Enabled() ? s.colorLight : s.colorLightDisabled;
@@ -114,11 +114,11 @@ TEST_F(SplitterDrawingTest, LargeBarsAndDimplesDrawTheirShapes) {
 
 TEST_F(SplitterDrawingTest, UnknownStyleDrawsNoGripButStillRaisesPaint) {
     int paints = 0;
-    open({fw::Spec<SmartSplitter>("SS", "", 10, 10, 200, 9, LockL | LockT,
-                                  [](SmartSplitter& b) { b.HandleType = SmartSplitter::HandleAutomatic; })},
-         [&paints](SplitterWindow& w) {
-             w.Control("SS").On("Paint", std::function<void(fw::Graphics&)>([&paints](fw::Graphics&) { ++paints; }));
-         });
+    open({fw::Row<SmartSplitter>("SS", "", 10, 10, 200, 9, LockL | LockT,
+                                 [](SmartSplitter& b) { b.HandleType = SmartSplitter::HandleAutomatic; })},
+        [&paints](SplitterWindow& w) {
+            w.Control("SS").On("Paint", std::function<void(fw::Graphics&)>([&paints](fw::Graphics&) { ++paints; }));
+        });
     SmartSplitter& s = bar("SS");
     s.setHandleType(5);
     EXPECT_EQ(s.HandleType, 0);

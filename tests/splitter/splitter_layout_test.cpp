@@ -16,8 +16,8 @@ protected:
     // A bar at Top 235 (9 high) with one push button against it, attached
     // in the bar's Open handler and set up by `setUp`.
     SmartSplitter& openWithButton(int top, int height, std::function<void(SmartSplitter&, fw::RectControl&)> setUp) {
-        open({fw::Spec<fw::PushButton>("PB", "", 100, top, 80, height, LockL | LockT),
-              fw::Spec<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)},
+        open({fw::Row<fw::PushButton>("PB", "", 100, top, 80, height, LockL | LockT),
+              fw::Row<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)},
              [setUp](SplitterWindow& w) {
                  auto& s = w.Control<SmartSplitter>("SS");
                  s.On("Open", std::function<void()>([&s, &w, setUp] {
@@ -56,8 +56,8 @@ TEST_F(SplitterLayoutTest, ResizedControlHidesBelowItsMinimumAndComesBackWhole) 
 }
 
 TEST_F(SplitterLayoutTest, CentredControlsSitInTheMiddleOfTheirSide) {
-    open({fw::Spec<fw::PushButton>("PBAfter", "", 100, 110, 80, 50, LockL | LockT),
-          fw::Spec<SmartSplitter>("SS", "", 20, 100, 574, 10, LockL | LockR)});
+    open({fw::Row<fw::PushButton>("PBAfter", "", 100, 110, 80, 50, LockL | LockT),
+          fw::Row<SmartSplitter>("SS", "", 20, 100, 574, 10, LockL | LockR)});
     SmartSplitter& s = bar("SS");
     s.setMaxLimit(300);
     s.setAttachedControlShouldCenter(&control("PBAfter"), true);
@@ -65,8 +65,8 @@ TEST_F(SplitterLayoutTest, CentredControlsSitInTheMiddleOfTheirSide) {
     EXPECT_TRUE(control("PBAfter").Visible());
     quitApp();
 
-    open({fw::Spec<fw::PushButton>("PBBefore", "", 100, 154, 80, 50, LockL | LockT),
-          fw::Spec<SmartSplitter>("SS", "", 20, 204, 574, 10, LockL | LockR)});
+    open({fw::Row<fw::PushButton>("PBBefore", "", 100, 154, 80, 50, LockL | LockT),
+          fw::Row<SmartSplitter>("SS", "", 20, 204, 574, 10, LockL | LockR)});
     SmartSplitter& t = bar("SS");
     t.setMinLimit(4);
     t.setAttachedControlShouldResize(&control("PBBefore"), true);
@@ -95,8 +95,8 @@ TEST_F(SplitterLayoutTest, FixedControlsHideWhenTheBarCoversThem) {
     }
     // A vertical bar 300..308 tolerates one pixel.
     for (Row r : {Row{307, 1, true}, Row{306, 1, false}}) {
-        open({fw::Spec<SmartSplitter>("SS", "", 300, 10, 8, 500, LockT | LockB),
-              fw::Spec<fw::PushButton>("PB", "", r.top, 100, 60, 22, LockL | LockT)},
+        open({fw::Row<SmartSplitter>("SS", "", 300, 10, 8, 500, LockT | LockB),
+              fw::Row<fw::PushButton>("PB", "", r.top, 100, 60, 22, LockL | LockT)},
              [](SplitterWindow& w) {
                  auto& s = w.Control<SmartSplitter>("SS");
                  s.On("Open", std::function<void()>([&s, &w] { s.attach(&w.Control("PB")); }));
@@ -109,9 +109,9 @@ TEST_F(SplitterLayoutTest, FixedControlsHideWhenTheBarCoversThem) {
 }
 
 TEST_F(SplitterLayoutTest, ControlOutsideItsParentIsHidden) {
-    open({fw::Spec<fw::GroupBox>("GB", "", 20, 14, 574, 218, LockL | LockT),
-          fw::Spec<fw::PushButton>("PB", "GB", 100, 100, 80, 22, LockL | LockT),
-          fw::Spec<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)});
+    open({fw::Row<fw::GroupBox>("GB", "", 20, 14, 574, 218, LockL | LockT),
+          fw::Row<fw::PushButton>("PB", "GB", 100, 100, 80, 22, LockL | LockT),
+          fw::Row<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)});
     SmartSplitter& s = bar("SS");
     fw::RectControl& pb = control("PB");
     s.attach(&pb);
@@ -128,11 +128,11 @@ TEST_F(SplitterLayoutTest, ControlOutsideItsParentIsHidden) {
 
 TEST_F(SplitterLayoutTest, NestedBarsOfTheSameOrientationFollowADragOnly) {
     std::vector<std::string> log;
-    open({fw::Spec<SmartSplitter>("SSMain", "", 20, 235, 574, 9, LockL | LockR),
+    open({fw::Row<SmartSplitter>("SSMain", "", 20, 235, 574, 9, LockL | LockR),
           // A negative designed offset counts as given and is stored as 0.
-          fw::Spec<SmartSplitter>("SSAlong", "", 20, 244, 574, 9, LockL | LockR,
-                                  [](SmartSplitter& b) { b.MinLimitOffset = -1; }),
-          fw::Spec<SmartSplitter>("SSAcross", "", 300, 253, 8, 200, LockT | LockB)},
+          fw::Row<SmartSplitter>("SSAlong", "", 20, 244, 574, 9, LockL | LockR,
+                                 [](SmartSplitter& b) { b.MinLimitOffset = -1; }),
+          fw::Row<SmartSplitter>("SSAcross", "", 300, 253, 8, 200, LockT | LockB)},
          [&log](SplitterWindow& w) {
              for (const char* name : {"SSAlong", "SSAcross"})
                  w.Control(name).On("Moved", std::function<void(int)>([&log, name](int) { log.push_back(name); }));

@@ -43,8 +43,8 @@ TEST_F(SplitterSetupTest, ShapeGivesOrientationUnlessSwapped) {
     };
     for (Row r : {Row{40, 40, false, false}, Row{40, 40, true, true}, Row{9, 200, false, true},
                   Row{200, 9, true, true}, Row{9, 200, true, false}}) {
-        open({fw::Spec<SmartSplitter>("SS", "", 100, 100, r.w, r.h, LockL | LockT,
-                                      [r](SmartSplitter& s) { s.SwapOrientation = r.swap; })});
+        open({fw::Row<SmartSplitter>("SS", "", 100, 100, r.w, r.h, LockL | LockT,
+                                     [r](SmartSplitter& s) { s.SwapOrientation = r.swap; })});
         SmartSplitter& s = bar("SS");
         EXPECT_EQ(s.isVertical, r.vertical) << r.w << "x" << r.h << " swap " << r.swap;
         // Nothing attached: the range runs from 0 to the window less the bar.
@@ -77,8 +77,8 @@ TEST_F(SplitterSetupTest, DesignedValuesAreRecordedAndNegativeOffsetsBecomeZero)
 
 TEST_F(SplitterSetupTest, DarkFrameChangesGreysAndDimplesUnlessInsideATabPanel) {
     auto frame9 = [](SplitterWindow& w) { w.Frame(fw::Window::MetalWindow); };
-    open({fw::Spec<fw::GroupBox>("GB", "", 10, 10, 300, 300, LockL | LockT),
-          fw::Spec<SmartSplitter>("SS", "GB", 20, 100, 200, 6, LockL | LockT)},
+    open({fw::Row<fw::GroupBox>("GB", "", 10, 10, 300, 300, LockL | LockT),
+          fw::Row<SmartSplitter>("SS", "GB", 20, 100, 200, 6, LockL | LockT)},
          frame9);
     SmartSplitter& dark = bar("SS");
     EXPECT_TRUE(dark.backgroundDark);   // a group box still stands on the dark window
@@ -91,8 +91,8 @@ TEST_F(SplitterSetupTest, DarkFrameChangesGreysAndDimplesUnlessInsideATabPanel) 
     EXPECT_LT(dark.dimplePixelValueDisabled[5][5], 0);
     quitApp();
 
-    open({fw::Spec<fw::TabPanel>("TP", "", 10, 10, 300, 300, LockL | LockT),
-          fw::Spec<SmartSplitter>("SS", "TP", 20, 100, 200, 5, LockL | LockT)},
+    open({fw::Row<fw::TabPanel>("TP", "", 10, 10, 300, 300, LockL | LockT),
+          fw::Row<SmartSplitter>("SS", "TP", 20, 100, 200, 5, LockL | LockT)},
          frame9);
     SmartSplitter& tabbed = bar("SS");
     EXPECT_FALSE(tabbed.backgroundDark);
