@@ -151,7 +151,7 @@ void AboutWindow::ShowAbout() {
         ~Reset() { modalAbout = nullptr; }
     } reset;
     modalAbout = this;
-    ShowModal();   // `this` lives until ShowModal returns, closed or not
+    ShowModal();  // `this` lives until ShowModal returns, closed or not
 }
 
 void AboutWindow::PBAbout_Action() { Control<fw::PagePanel>("PPFunction").Value(AboutPage); }

@@ -73,10 +73,8 @@ void localizeControl(VellClass& vell, fw::RectControl& c, const fw::String& p) {
         localizeHelpOnly<fw::EditField>(vell, c, p, "EditField") ||
         localizeCaptioned<fw::BevelButton>(vell, c, p, "BevelButton") ||
         localizeCaptioned<fw::CheckBox>(vell, c, p, "CheckBox") ||
-        localizeCaptioned<fw::GroupBox>(vell, c, p, "GroupBox") ||
-        localizeListbox(vell, c, p) ||
-        localizeTabPanel(vell, c, p) ||
-        localizeCaptioned<fw::RadioButton>(vell, c, p, "RadioButton") ||
+        localizeCaptioned<fw::GroupBox>(vell, c, p, "GroupBox") || localizeListbox(vell, c, p) ||
+        localizeTabPanel(vell, c, p) || localizeCaptioned<fw::RadioButton>(vell, c, p, "RadioButton") ||
         localizeHelpOnly<fw::ComboBox>(vell, c, p, "ComboBox") ||
         localizeHelpOnly<fw::PopupMenu>(vell, c, p, "PopupMenu");
 }

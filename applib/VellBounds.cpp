@@ -77,7 +77,8 @@ int fitInto(int start, int extent, int lo, int hi) {
 }  // namespace
 
 void VellClass::SaveWinPos(fw::Window& window, const fw::String& name) {
-    UserSettings->Set(name + ".Pos", VellBounds::Format(window.Left(), window.Top(), window.Width(), window.Height()));
+    UserSettings->Set(name + ".Pos",
+                      VellBounds::Format(window.Left(), window.Top(), window.Width(), window.Height()));
 }
 
 void VellClass::LoadWinPos(fw::Window& window, const fw::String& name) {
@@ -88,7 +89,8 @@ void VellClass::LoadWinPos(fw::Window& window, const fw::String& name) {
     int left = window.Left(), top = window.Top(), width = window.Width(), height = window.Height();
     if (!f.f[0].empty()) left = ToInt32(fw::Val(f.f[0]));
     if (!f.f[1].empty()) top = ToInt32(fw::Val(f.f[1]));
-    if (!f.f[2].empty() && window.Resizeable()) width = grownSize(f.f[2], width, window.MinWidth(), window.MaxWidth());
+    if (!f.f[2].empty() && window.Resizeable())
+        width = grownSize(f.f[2], width, window.MinWidth(), window.MaxWidth());
     if (!f.f[3].empty() && window.Resizeable())
         height = grownSize(f.f[3], height, window.MinHeight(), window.MaxHeight());
     // A place the user can't reach (a screen unplugged, a hand-edited file)

@@ -21,7 +21,7 @@ bool TitleStripOnScreen(int left, int top, int width);
 fw::ScreenInfo ScreenFor(int left, int top, int width, int height);
 
 inline constexpr int TitleStripHeight = 24;
-inline constexpr int MinGrabWidth = 40;    // pixels of strip to grab, or all of a narrower one
+inline constexpr int MinGrabWidth = 40;  // pixels of strip to grab, or all of a narrower one
 inline constexpr int MinGrabHeight = 8;
 
 }  // namespace VellBounds

@@ -43,8 +43,8 @@ void VellClass::changeLanguageDialog(bool restartMsg) {
     // An absolute path opens the same file at the next start.
     Lang->Load(file->AbsolutePath());
     if (restartMsg)
-        fw::MsgBox(Lng("You should restart application to apply new interface language!",
-                       VellText::RestartNoticeKey));
+        fw::MsgBox(
+            Lng("You should restart application to apply new interface language!", VellText::RestartNoticeKey));
 }
 
 fw::String VellClass::input(const fw::String& text) { return VellText::input(text); }

@@ -26,8 +26,8 @@ public:
 
     // Lets the user pick a language file; windows opened later use it.
     void changeLanguageDialog(bool restartMsg);
-    fw::String input(const fw::String& text);    // menu texts before lookup
-    fw::String output(const fw::String& text);   // every looked-up text
+    fw::String input(const fw::String& text);   // menu texts before lookup
+    fw::String output(const fw::String& text);  // every looked-up text
     // The text for `key`, or `def`; line breaks come back as CR LF.
     fw::String Lng(const fw::String& def, const fw::String& key);
     // Moves the window to its saved place and grows a resizable window to
@@ -43,9 +43,9 @@ public:
     void LoadControlPos(fw::RectControl& control, const fw::String& name);
     void SaveControlPos(fw::RectControl& control, const fw::String& name);
 
-    std::unique_ptr<VellSettings> AppSettings;    // beside the application; never saved
+    std::unique_ptr<VellSettings> AppSettings;  // beside the application; never saved
     std::unique_ptr<VellLanguage> Lang;
-    std::unique_ptr<VellSettings> UserSettings;   // Preferences folder; saved by close()
+    std::unique_ptr<VellSettings> UserSettings;  // Preferences folder; saved by close()
 };
 
 // The global that holds the services object. `->` and `*` on an empty one

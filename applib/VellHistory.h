@@ -13,11 +13,11 @@ public:
     VellHistory(int32_t size, bool unique);
 
     void Add(const fw::Variant& value);
-    void Delete(int32_t index);                  // out of range: nothing
+    void Delete(int32_t index);  // out of range: nothing
     fw::String AsString(const fw::String& separator) const;
     void AddFromString(const fw::String& text, const fw::String& separator);
     int32_t Count() const;
-    fw::Variant Get(int32_t index) const;        // out of range: nil
+    fw::Variant Get(int32_t index) const;             // out of range: nil
     int32_t IndexOf(const fw::Variant& value) const;  // ignores case; -1 when absent
     void DeleteValue(const fw::Variant& value);
     void Clear();

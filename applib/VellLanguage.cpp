@@ -10,8 +10,7 @@ String fileOrDefault(const String& file) {
 
 }  // namespace
 
-VellLanguage::VellLanguage(const String& file)
-    : LangSet(fileOrDefault(file), false), LangFile(fileOrDefault(file)) {}
+VellLanguage::VellLanguage(const String& file) : LangSet(fileOrDefault(file), false), LangFile(fileOrDefault(file)) {}
 
 String VellLanguage::Get(const String& def, const String& key) {
     String r = LangSet.Get(key, def).StringValue();

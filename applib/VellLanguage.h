@@ -9,7 +9,7 @@ class VellLanguage {
 public:
     // A blank name selects "lang/default.lng" beside the application.
     explicit VellLanguage(const fw::String& file);
-    ~VellLanguage() = default;   // writes nothing
+    ~VellLanguage() = default;  // writes nothing
 
     // The table's text for key when it isn't blank, else def; a non-empty
     // result is recorded under key.
@@ -20,7 +20,7 @@ public:
     void Set(const fw::String& key, const fw::String& text);
 
     VellSettings LangSet;
-    fw::String LangFile;   // as the caller gave it
+    fw::String LangFile;  // as the caller gave it
 };
 
 // The text side of the services object: VellClass's input, output and Lng
@@ -31,8 +31,8 @@ inline constexpr const char* DefaultLanguageFile = "lang/default.lng";
 // Key of the "restart to apply the language" notice.
 inline constexpr const char* RestartNoticeKey = "RestartMsg";
 
-fw::String input(const fw::String& text);    // unchanged
-fw::String output(const fw::String& text);   // unchanged
+fw::String input(const fw::String& text);   // unchanged
+fw::String output(const fw::String& text);  // unchanged
 // The localised text for key: line breaks of def are held as backslash-n in
 // the table and come back as CR LF.
 fw::String Lng(VellLanguage& lang, const fw::String& def, const fw::String& key);

@@ -67,9 +67,7 @@ private:
 
 }  // namespace
 
-VellSettings::VellSettings(const String& name, bool prefFolder) : PrefFolder(prefFolder) {
-    LoadSettings(name);
-}
+VellSettings::VellSettings(const String& name, bool prefFolder) : PrefFolder(prefFolder) { LoadSettings(name); }
 
 String VellSettings::normalizeKey(const String& key) {
     // Keys are held as UTF-8 so that file keys and callers' keys meet
@@ -167,9 +165,7 @@ void VellSettings::SaveSettings(const String& name) {
     out->Close();
 }
 
-void VellSettings::Set(const String& key, const Variant& value) {
-    Storage.Value(normalizeKey(key), value);
-}
+void VellSettings::Set(const String& key, const Variant& value) { Storage.Value(normalizeKey(key), value); }
 
 Variant VellSettings::Get(const String& key, const Variant& def) const {
     Variant v = Storage.Value(normalizeKey(key));

@@ -27,9 +27,9 @@ public:
     // language and settings keys.
     explicit VellWindow(const fw::String& name);
 
-    int32_t WindowSizeState = StateNormal;   // a Window::SizeStateKind, stored as its number
+    int32_t WindowSizeState = StateNormal;  // a Window::SizeStateKind, stored as its number
     const fw::String Name;
-    bool CloseAppOnExit = false;   // closing this window quits the application
+    bool CloseAppOnExit = false;  // closing this window quits the application
 
     void Event_Close();
     void Event_Open();

@@ -47,9 +47,9 @@ constexpr std::string_view kScriptNames = "sbcxahflgtekipjwqyzm";
 // (same bytes) and the folded one, fw/core/CaseFold.h's key, so that the
 // compressor matches text as the case-insensitive InStr does.
 
-using fw::kInvalidBase;                       // + byte
-constexpr uint32_t kSplitBase = 0x110100;     // + UTF-16 code unit
-constexpr uint32_t kInternBase = 0x200000;    // + index of a multi-byte character
+using fw::kInvalidBase;                     // + byte
+constexpr uint32_t kSplitBase = 0x110100;   // + UTF-16 code unit
+constexpr uint32_t kInternBase = 0x200000;  // + index of a multi-byte character
 
 void AppendUtf16(std::u16string& out, uint32_t cp) {
     if (cp < 0x10000) {
@@ -63,12 +63,12 @@ void AppendUtf16(std::u16string& out, uint32_t cp) {
 
 // Where a character unit comes from, for writing it as a literal.
 struct UnitSource {
-    uint32_t off;     // byte offset of its character
-    uint16_t size;    // byte length of its character
-    uint8_t index;    // which script character of it
-    uint8_t count;    // how many script characters it makes
-    char16_t code;    // that script character, when count > 1
-    bool invalid;     // bytes that are no character of the encoding
+    uint32_t off;   // byte offset of its character
+    uint16_t size;  // byte length of its character
+    uint8_t index;  // which script character of it
+    uint8_t count;  // how many script characters it makes
+    char16_t code;  // that script character, when count > 1
+    bool invalid;   // bytes that are no character of the encoding
 };
 
 // How one character of a non-UTF-8 encoding reads: its keys, or its script
@@ -202,7 +202,8 @@ bool CharUnits::ReadNext() {
             std::u16string codes;
             AppendUtf16(codes, cp);
             for (uint8_t k = 0; k < 2; ++k)
-                Add(kSplitBase + codes[k], kSplitBase + codes[k], {o, static_cast<uint16_t>(len), k, 2, codes[k], false});
+                Add(kSplitBase + codes[k], kSplitBase + codes[k],
+                    {o, static_cast<uint16_t>(len), k, 2, codes[k], false});
         } else {
             Add(cp, fw::FoldCase(cp), {o, static_cast<uint16_t>(len), 0, 1, 0, cp >= kInvalidBase});
         }
@@ -750,7 +751,8 @@ std::string WriteStreams(const fw::String& text, CharUnits* units, CodeWriter& c
 }
 
 // Appends the escaped code stream of `text` to `code` and gives the run string.
-std::string EncodeText(const fw::String& text, const fw::TextEncoding* pageEncoding, bool unicode, std::string& code) {
+std::string EncodeText(const fw::String& text, const fw::TextEncoding* pageEncoding, bool unicode,
+                       std::string& code) {
     const std::string& b = text.bytes();
     Escaper escaper(code, pageEncoding);
     if (unicode) {
@@ -782,8 +784,8 @@ std::string Page(std::string page, const fw::String& text, const fw::TextEncodin
 const std::string& TPakkle::Alphabet() { return kAlphabet; }
 
 std::string TPakkle::Decoder(const std::string& prefix, bool guarded) {
-    const std::string text =
-        std::string(kDecoderHead) + (guarded ? kDecoderGuarded : kDecoderUnguarded) + kDecoderTail;
+    const std::string text = std::string(kDecoderHead) + (guarded ? kDecoderGuarded : kDecoderUnguarded) +
+                             kDecoderTail;
     if (prefix.empty()) return text;
     // Every one-letter identifier is one of the script's names; names after
     // a dot are properties and the only string literal is ''.
@@ -913,4 +915,3 @@ fw::String TPakkle::proc1c(int32_t n) {
 }
 
 fw::String TPakkle::proc2c(int32_t n) { return proc1c(n / 91) + proc1c(n % 91); }
-

@@ -184,10 +184,22 @@ std::string QuilletText(const walk::Text& t, std::string head) {
     for (size_t i = 0, n = s.size(); i < n;) {
         const char c = s[i];
         switch (c) {
-        case '\\': cutter.Add("\\\\", 2, 2); ++i; continue;
-        case '\'': cutter.Add("\\'", 2, 2); ++i; continue;
-        case '\n': cutter.Add("\\n", 2, 2); ++i; continue;
-        case '\r': cutter.Add("\\r", 2, 2); ++i; continue;
+        case '\\':
+            cutter.Add("\\\\", 2, 2);
+            ++i;
+            continue;
+        case '\'':
+            cutter.Add("\\'", 2, 2);
+            ++i;
+            continue;
+        case '\n':
+            cutter.Add("\\n", 2, 2);
+            ++i;
+            continue;
+        case '\r':
+            cutter.Add("\\r", 2, 2);
+            ++i;
+            continue;
         default: break;
         }
         // A browser ends the script element at "</script" followed by a
@@ -245,7 +257,9 @@ fw::String QuilletEncode(const fw::String& text) {
                        fw::Encodings::UTF8, "'))");
 }
 
-fw::String HTML2UrlEncodeAllChars(const fw::String& text) { return fw::String(PercentEncode(text, PercentMode::Bytes)); }
+fw::String HTML2UrlEncodeAllChars(const fw::String& text) {
+    return fw::String(PercentEncode(text, PercentMode::Bytes));
+}
 
 // --- HTML and plain text -------------------------------------------------
 

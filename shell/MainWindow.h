@@ -94,10 +94,11 @@ private:
     // Shows `text` in a pane with the platform's line ends.
     void showText(const char* pane, const fw::String& text);
 
-    bool _converting = false;   // a conversion is running (it yields to the event loop)
+    bool _converting = false;  // a conversion is running (it yields to the event loop)
 };
 
 // The conversion pop-up's rows; the settings keep the row index.
+// clang-format off
 inline constexpr const char* kConversionTypes[] = {
     "Javascript", "Javascript encode", "Javascript variable", "",
     "HTML", "HTML page", "Pakkle", "Pakkle (Unicode)", "Plain text", "",
@@ -105,6 +106,7 @@ inline constexpr const char* kConversionTypes[] = {
     "Quoted Printable Decode", "Url Encode", "Url Encode (all chars)", "Url Decode",
     "ASCII to code", "", "Suggest new (open browser)",
 };
+// clang-format on
 
 // The fixed message texts of the document road.
 inline constexpr const char* kErrorNotFound = "Error: not file found";

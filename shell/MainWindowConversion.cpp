@@ -74,9 +74,7 @@ void MainWindow::PBSourceClear_Action() { Control<VellEdit>("EFSource").Text("")
 
 void MainWindow::PBDestClear_Action() { Control<VellEdit>("EFDest").Text(""); }
 
-void MainWindow::PBPasteCode_Action() {
-    Control<VellEdit>("EFSource").Text(Control<VellEdit>("EFDest").Text());
-}
+void MainWindow::PBPasteCode_Action() { Control<VellEdit>("EFSource").Text(Control<VellEdit>("EFDest").Text()); }
 
 void MainWindow::EFSource_TextChange() { flagSourceEdited = true; }
 

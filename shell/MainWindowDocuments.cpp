@@ -20,9 +20,7 @@ namespace {
 
 // No path means no starting folder: the dialog then starts where it likes
 // rather than in the application's folder.
-fw::FolderItemPtr startingPoint(const fw::String& path) {
-    return path.empty() ? nullptr : fw::GetFolderItem(path);
-}
+fw::FolderItemPtr startingPoint(const fw::String& path) { return path.empty() ? nullptr : fw::GetFolderItem(path); }
 
 }  // namespace
 
@@ -103,8 +101,8 @@ void MainWindow::SaveFileDialog() {
 
 const fw::TextEncoding* MainWindow::saveEncoding() {
     // The byte-wise page was built from the source encoding's bytes.
-    const char* popup =
-        Control<fw::PopupMenu>("PMTypeOfConversion").Text() == "Pakkle" ? "EncodingSelectSource" : "EncodingSelectDest";
+    const char* popup = Control<fw::PopupMenu>("PMTypeOfConversion").Text() == "Pakkle" ? "EncodingSelectSource"
+                                                                                        : "EncodingSelectDest";
     return Control<EncodingSelect>(popup).GetEncoding();
 }
 

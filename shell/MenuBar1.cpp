@@ -27,14 +27,9 @@ constexpr ItemRow kFileItems[] = {
 };
 
 constexpr ItemRow kEditItems[] = {
-    {"EditUndo", "&Undo", "Cmd+Z"},
-    {"UntitledMenu1", "-", nullptr},
-    {"EditCut", "Cu&t", "Cmd+X"},
-    {"EditCopy", "&Copy", "Cmd+C"},
-    {"EditPaste", "&Paste", "Cmd+V"},
-    {"EditClear", "Clear", ""},
-    {"UntitledMenu0", "-", nullptr},
-    {"EditSelectAll", "Select &All", "Cmd+A"},
+    {"EditUndo", "&Undo", "Cmd+Z"},  {"UntitledMenu1", "-", nullptr},           {"EditCut", "Cu&t", "Cmd+X"},
+    {"EditCopy", "&Copy", "Cmd+C"},  {"EditPaste", "&Paste", "Cmd+V"},          {"EditClear", "Clear", ""},
+    {"UntitledMenu0", "-", nullptr}, {"EditSelectAll", "Select &All", "Cmd+A"},
 };
 
 constexpr ItemRow kHelpItems[] = {

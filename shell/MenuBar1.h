@@ -9,9 +9,9 @@ class MenuBar1 : public fw::MenuBar {
 public:
     MenuBar1();
 
-    void Untitled0();   // File
-    void Untitled1();   // Edit
-    void Untitled2();   // Help
+    void Untitled0();  // File
+    void Untitled1();  // Edit
+    void Untitled2();  // Help
 };
 
 // The shared instance, made on the first call.

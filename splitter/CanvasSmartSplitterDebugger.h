@@ -24,10 +24,10 @@ public:
     CanvasSmartSplitterDebugger();
     ~CanvasSmartSplitterDebugger() override;
 
-    fw::PicturePtr p;   // nullptr until made
+    fw::PicturePtr p;  // nullptr until made
     int lastWidth = 0;
     int lastHeight = 0;
-    bool debug = false;   // set and cleared by SmartSplitter::setDebug
+    bool debug = false;  // set and cleared by SmartSplitter::setDebug
     int boxHeight = 0;
     // The box that holds every rectangle drawn since the last clear;
     // inverted (min beyond max) right after a clear.
@@ -35,7 +35,7 @@ public:
     int minYdrawn = 0;
     int maxXdrawn = 0;
     int maxYdrawn = 0;
-    bool alreadyWarned = false;   // the out-of-memory message was shown
+    bool alreadyWarned = false;  // the out-of-memory message was shown
 
     virtual void Event_Open();
     virtual void Event_Paint(fw::Graphics& g);

@@ -71,9 +71,9 @@ constexpr int kGoOn = INT_MIN;
 using Entry = int (*)(const RectControl&, bool vertical);
 struct ClassSuggestions {
     bool (*is)(const RectControl*);
-    Entry minSizeVisible;   // pixels
-    Entry shouldResize;     // 1 or 0
-    Entry offset;           // pixels
+    Entry minSizeVisible;  // pixels
+    Entry shouldResize;    // 1 or 0
+    Entry offset;          // pixels
     bool hasEmbedded;
 };
 
@@ -95,8 +95,8 @@ int whenVertical(const RectControl&, bool vertical) {
 
 const ClassSuggestions kSuggestions[] = {
     // A bar lying the same way never resizes; one lying across goes on (a canvas).
-    {isA<SmartSplitter>, goOn,
-     [](const RectControl& c, bool v) { return (c.Width() < c.Height()) == v ? 0 : kGoOn; }, goOn, true},
+    {isA<SmartSplitter>, goOn, [](const RectControl& c, bool v) { return (c.Width() < c.Height()) == v ? 0 : kGoOn; },
+     goOn, true},
     {isA<fw::TabPanel>, always<28>, always<1>, always<140>, true},
     {isA<fw::PagePanel>, always<28>, always<1>, always<100>, true},
     {isA<fw::GroupBox>, always<28>, always<1>, always<100>, true},
@@ -160,9 +160,7 @@ fw::Window& SmartSplitter::win() const {
     return *w;
 }
 
-bool SmartSplitter::onDarkBackground() const {
-    return win().Frame() == kDarkFrame && !IsA<fw::TabPanel>(Parent());
-}
+bool SmartSplitter::onDarkBackground() const { return win().Frame() == kDarkFrame && !IsA<fw::TabPanel>(Parent()); }
 
 int SmartSplitter::thickness() const { return isVertical ? Width() : Height(); }
 int SmartSplitter::length() const { return isVertical ? Height() : Width(); }
@@ -322,16 +320,15 @@ void SmartSplitter::setHandleType(int t) {
         }
         break;
     }
-    default:
-        handleCount = 0;
-        break;
+    default: handleCount = 0; break;
     }
     Refresh(true);
 }
 
 void SmartSplitter::assignCursors() {
     if (conceal) MouseCursor(nullptr);
-    else MouseCursor(isVertical ? fw::System::Cursors::SplitterEastWest() : fw::System::Cursors::SplitterNorthSouth());
+    else
+        MouseCursor(isVertical ? fw::System::Cursors::SplitterEastWest() : fw::System::Cursors::SplitterNorthSouth());
 }
 
 void SmartSplitter::setConceal(bool value) {
@@ -436,7 +433,7 @@ void SmartSplitter::drawDimple(int x, int y) {
 
 void SmartSplitter::attachNearbyControls() {
     fw::Window& w = win();
-    const bool onPages = IsA<fw::PagePanel>(Parent());   // tab panels are page panels
+    const bool onPages = IsA<fw::PagePanel>(Parent());  // tab panels are page panels
     const int s = isVertical ? Top() : Left();
     const int S = isVertical ? Height() : Width();
     const int p = position();

@@ -63,7 +63,7 @@ public:
     // control, in the order of attaching. The controls belong to the window.
     std::vector<fw::RectControl*> attachedControl;
     int MaxLimit = 0;
-    int MinLimit = 0;   // 9999: no lower limit given (read as 0)
+    int MinLimit = 0;  // 9999: no lower limit given (read as 0)
     int MaxLimitOffset = 0;
     int MinLimitOffset = 0;
     int positionAtOpen = 0;
@@ -94,7 +94,7 @@ public:
     bool StopAtMaxOffset = false;
     bool showWarningsDialogs = false;
     int positionAtMouseDown = 0;
-    CanvasSmartSplitterDebugger* debugCanvas = nullptr;   // an overlay of the same window
+    CanvasSmartSplitterDebugger* debugCanvas = nullptr;  // an overlay of the same window
     bool mouseDownTriggered = false;
     bool conceal = false;
     bool Debug = false;

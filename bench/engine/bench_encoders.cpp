@@ -36,7 +36,8 @@ BENCHMARK(Base64Encode)->Arg(0)->Arg(76)->Unit(benchmark::kMillisecond);
 void Base64Decode(benchmark::State& state) {
     const fw::String coded = fw::EncodeBase64(Data100MB(), state.range(0));
     for (auto _ : state) benchmark::DoNotOptimize(fw::DecodeBase64(coded));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Data100MB().bytes().size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(Data100MB().bytes().size()));
 }
 BENCHMARK(Base64Decode)->Arg(0)->Arg(76)->Unit(benchmark::kMillisecond);
 

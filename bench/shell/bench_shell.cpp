@@ -35,8 +35,9 @@ void letPaintsRun() {
 // HTML with varied words, so that the compressor finds real work and its
 // page carries a long data line.
 std::string html(size_t bytes) {
-    static const char* const words[] = {"alpha", "caf\xC3\xA9", "<b>bold</b>", "r\xC3\xA9sum\xC3\xA9", "link",
-                                        "&amp;", "data", "\"quoted\"", "zebra", "x<y", "tab\there", "2026"};
+    static const char* const words[] = {"alpha", "caf\xC3\xA9", "<b>bold</b>", "r\xC3\xA9sum\xC3\xA9",
+                                        "link",  "&amp;",       "data",        "\"quoted\"",
+                                        "zebra", "x<y",         "tab\there",   "2026"};
     std::string s = "<html><body>\n";
     s.reserve(bytes + 64);
     uint32_t seed = 12345;

@@ -18,9 +18,7 @@ void Dictionary::Value(const String& key, const Variant& v) {
     entries_.emplace_back(key, v);
 }
 
-bool Dictionary::HasKey(const String& key) const {
-    return index_.find(key.bytes()) != index_.end();
-}
+bool Dictionary::HasKey(const String& key) const { return index_.find(key.bytes()) != index_.end(); }
 
 String Dictionary::Key(int64_t i) const {
     if (i < 0 || i >= static_cast<int64_t>(entries_.size())) return String();

@@ -12,10 +12,10 @@ namespace fw {
 
 class Dictionary {
 public:
-    Variant Value(const String& key) const;      // nil when absent
+    Variant Value(const String& key) const;  // nil when absent
     void Value(const String& key, const Variant& v);
     bool HasKey(const String& key) const;
-    String Key(int64_t i) const;                 // 0-based, insertion order; "" out of range
+    String Key(int64_t i) const;  // 0-based, insertion order; "" out of range
     int64_t Count() const;
     void Remove(const String& key);
     void Clear();

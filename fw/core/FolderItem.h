@@ -11,7 +11,7 @@ namespace fw {
 class TextInputStream;
 class TextOutputStream;
 class FolderItem;
-using FolderItemPtr = std::shared_ptr<FolderItem>;   // nullptr plays nil
+using FolderItemPtr = std::shared_ptr<FolderItem>;  // nullptr plays nil
 
 class FolderItem {
 public:
@@ -21,8 +21,8 @@ public:
     FolderItemPtr Parent() const;
     bool Exists() const;
     bool Directory() const;
-    bool IsRegularFile() const;   // exists and is a plain file (not a folder, device or pipe)
-    String Name() const;          // file name without its folder
+    bool IsRegularFile() const;  // exists and is a plain file (not a folder, device or pipe)
+    String Name() const;         // file name without its folder
     String AbsolutePath() const;
     const std::filesystem::path& Path() const { return path_; }
 
@@ -45,7 +45,7 @@ public:
     String ReadAll(const TextEncoding* enc = nullptr);
     bool EOF_() const { return pos_ >= bytes_.size(); }
     void Close() {}
-    const TextEncoding* Encoding = nullptr;   // used by ReadAll when given none
+    const TextEncoding* Encoding = nullptr;  // used by ReadAll when given none
 
 private:
     std::string bytes_;
@@ -54,7 +54,7 @@ private:
 
 class TextOutputStream {
 public:
-    ~TextOutputStream();   // a stream never closed is discarded; the old file stays
+    ~TextOutputStream();  // a stream never closed is discarded; the old file stays
     // Converts to Encoding when it is set and the text carries an encoding;
     // a text without an encoding is written byte for byte.
     void Write(const String& s);
@@ -63,7 +63,7 @@ public:
     // the old file is then untouched.
     bool Close();
     const TextEncoding* Encoding = nullptr;
-    ConversionReport report;   // what conversions on Write lost
+    ConversionReport report;  // what conversions on Write lost
 
 private:
     friend class FolderItem;
@@ -72,7 +72,7 @@ private:
     int fd_ = -1;
     bool failed_ = false;
     bool closed_ = false;
-    size_t written_ = 0;   // input bytes given to Write, for report offsets
+    size_t written_ = 0;  // input bytes given to Write, for report offsets
 };
 
 // Relative to the application's folder (absolute paths stand as they are).

@@ -66,7 +66,6 @@ int CompareBytes(std::string_view a, std::string_view b) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-
 size_t TrimStart(const String& s) {
     CharCursor c(s, 0, s.encoding() ? s.encoding() : Encodings::UTF8);
     uint32_t cp = 0;
@@ -156,7 +155,8 @@ bool operator==(const String& a, const String& b) {
     if (IsUtf8Kind(a.encoding()) && IsUtf8Kind(b.encoding())) {
         if (x.size() == y.size()) {
             size_t i = 0;
-            while (i < x.size() && kLower[static_cast<unsigned char>(x[i])] == kLower[static_cast<unsigned char>(y[i])] &&
+            while (i < x.size() &&
+                   kLower[static_cast<unsigned char>(x[i])] == kLower[static_cast<unsigned char>(y[i])] &&
                    static_cast<unsigned char>(x[i]) < 0x80)
                 ++i;
             if (i == x.size()) return true;
@@ -339,10 +339,8 @@ String ReplaceLineEndings(const String& s, const String& lineEnd) {
                 continue;
             }
             afterCR = cp == '\r';
-            if (cp == '\r' || cp == '\n')
-                out += le;
-            else
-                out.append(src, off, len);
+            if (cp == '\r' || cp == '\n') out += le;
+            else out.append(src, off, len);
         }
     }
     return String::FromBytes(std::move(out), enc ? enc : lineEnd.encoding());

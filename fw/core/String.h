@@ -46,11 +46,11 @@ class TextEncoding;
 
 class String {
 public:
-    String();                              // empty, UTF-8
-    String(const char* utf8);              // NOLINT: literals convert implicitly
-    String(std::string_view utf8);         // NOLINT
-    String(const std::string& utf8);       // NOLINT
-    String(std::string&& utf8);            // NOLINT
+    String();                         // empty, UTF-8
+    String(const char* utf8);         // NOLINT: literals convert implicitly
+    String(std::string_view utf8);    // NOLINT
+    String(const std::string& utf8);  // NOLINT
+    String(std::string&& utf8);       // NOLINT
 
     // Bytes as they stand, carrying `enc` (nullptr for none).
     static String FromBytes(std::string bytes, const TextEncoding* enc);
@@ -88,8 +88,8 @@ String Left(const String& s, int64_t count);
 String Right(const String& s, int64_t count);
 int64_t InStr(const String& s, const String& find);
 int64_t InStr(int64_t start, const String& s, const String& find);
-int64_t Asc(const String& s);        // code point of the first character, 0 for ""; an invalid byte gives its value
-String Chr(int64_t codePoint);       // UTF-8; "" for invalid code points
+int64_t Asc(const String& s);   // code point of the first character, 0 for ""; an invalid byte gives its value
+String Chr(int64_t codePoint);  // UTF-8; "" for invalid code points
 
 // Byte functions (exact).
 int64_t LenB(const String& s);
@@ -99,8 +99,8 @@ String LeftB(const String& s, int64_t count);
 String RightB(const String& s, int64_t count);
 int64_t InStrB(const String& s, const String& find);
 int64_t InStrB(int64_t start, const String& s, const String& find);
-int64_t AscB(const String& s);       // first byte, 0 for ""
-String ChrB(int64_t byte);           // one byte, no encoding; "" outside 0 to 255
+int64_t AscB(const String& s);  // first byte, 0 for ""
+String ChrB(int64_t byte);      // one byte, no encoding; "" outside 0 to 255
 
 // Comparison: mode 0 is exact (bytes), mode 1 ignores case. -1, 0 or 1.
 int StrComp(const String& a, const String& b, int mode);
@@ -112,7 +112,7 @@ String Replace(const String& s, const String& find, const String& repl);  // fir
 // Every CR LF, CR and LF becomes lineEnd.
 String ReplaceLineEndings(const String& s, const String& lineEnd);
 
-String Trim(const String& s);    // blanks, tabs, line ends and other white space (not no-break spaces)
+String Trim(const String& s);  // blanks, tabs, line ends and other white space (not no-break spaces)
 String LTrim(const String& s);
 String RTrim(const String& s);
 String Lowercase(const String& s);
@@ -127,9 +127,9 @@ String Join(const std::vector<String>& parts, const String& sep);
 
 String Str(int64_t n);
 String Str(int n);
-String Str(double d);            // shortest text that reads back, "3" for 3.0
-double Val(const String& s);     // leading number as a real (after blanks; "&h" hex), 0 when none
-String Hex(int64_t n);           // upper-case digits, no leading zeros; two's complement for n < 0
+String Str(double d);         // shortest text that reads back, "3" for 3.0
+double Val(const String& s);  // leading number as a real (after blanks; "&h" hex), 0 when none
+String Hex(int64_t n);        // upper-case digits, no leading zeros; two's complement for n < 0
 
 // Line ends: EndOfLine is the platform's (LF here); EndOfLine.Windows() is CR LF.
 struct EndOfLineType {

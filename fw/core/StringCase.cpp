@@ -105,10 +105,8 @@ String MapCase(const String& s, bool upper) {
             }
             size_t len = 1;
             const uint32_t cp = Utf8Char(p + off, n - off, len);
-            if (IsUnicode(cp))
-                AppendUtf8(out, map(cp));
-            else
-                out += static_cast<char>(p[off]);
+            if (IsUnicode(cp)) AppendUtf8(out, map(cp));
+            else out += static_cast<char>(p[off]);
             off += len;
         }
     } else if (enc->IsSingleByte()) {
@@ -123,10 +121,8 @@ String MapCase(const String& s, bool upper) {
         while (c.Next(cp, off, len)) {
             const uint32_t m = IsUnicode(cp) ? map(cp) : cp;
             std::string e = m != cp ? EncodeChar(m, enc) : std::string();
-            if (e.empty())
-                out.append(src, off, len);
-            else
-                out += e;
+            if (e.empty()) out.append(src, off, len);
+            else out += e;
         }
     }
     return String::FromBytes(std::move(out), enc);

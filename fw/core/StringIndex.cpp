@@ -16,7 +16,8 @@ std::shared_ptr<const CharIndex> StringAccess::Build(const String& s) {
     if (!enc->IsUTF8()) {
         idx->kind = CharIndex::kStarts;
         idx->marks = enc->CharStarts(b);
-        if (idx->marks.empty() || idx->marks.back() != b.size()) idx->marks.push_back(static_cast<uint32_t>(b.size()));
+        if (idx->marks.empty() || idx->marks.back() != b.size())
+            idx->marks.push_back(static_cast<uint32_t>(b.size()));
         idx->count = static_cast<int64_t>(idx->marks.size()) - 1;
         return idx;
     }

@@ -77,8 +77,8 @@ inline constexpr int64_t kStride = 16;
 struct CharIndex {
     enum Kind { kBytes, kUtf8, kStarts } kind = kBytes;
     int64_t count = 0;
-    bool valid = true;         // kUtf8: well-formed, so lead bytes give lengths
-    bool foldsToAscii = false; // kUtf8: holds "ſ" or the Kelvin sign
+    bool valid = true;          // kUtf8: well-formed, so lead bytes give lengths
+    bool foldsToAscii = false;  // kUtf8: holds "ſ" or the Kelvin sign
     // kUtf8: byte offset of every kStride-th character; kStarts: every
     // character start plus the size.
     std::vector<uint32_t> marks;
@@ -191,8 +191,8 @@ public:
                 if (own_.empty() || own_.back() != n_) own_.push_back(static_cast<uint32_t>(n_));
                 starts_ = &own_;
             }
-            si_ = static_cast<size_t>(std::lower_bound(starts_->begin(), starts_->end(), static_cast<uint32_t>(from)) -
-                                      starts_->begin());
+            si_ = static_cast<size_t>(
+                std::lower_bound(starts_->begin(), starts_->end(), static_cast<uint32_t>(from)) - starts_->begin());
         }
     }
 

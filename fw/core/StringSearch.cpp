@@ -18,7 +18,8 @@ struct Pattern {
     // Read the way the text searched in reads: a pattern without an encoding
     // takes the text's, and a text without one is searched as bytes.
     Pattern(const String& find, const String& text) {
-        const TextEncoding* readAs = text.encoding() ? (find.encoding() ? find.encoding() : text.encoding()) : nullptr;
+        const TextEncoding* readAs = text.encoding() ? (find.encoding() ? find.encoding() : text.encoding())
+                                                     : nullptr;
         CharCursor c(find, 0, readAs);
         uint32_t cp = 0;
         size_t off = 0, len = 0;
@@ -115,7 +116,6 @@ size_t FindFirst(const String& s, size_t from, const Pattern& pat, size_t* end =
     });
     return found;
 }
-
 
 // ReplaceAll and Replace: every match (or the first) of find becomes repl.
 String ReplaceMatches(const String& s, const String& find, const String& repl, bool all) {

@@ -31,11 +31,12 @@ struct EncodingInfo {
     const char* decoder;  // ICU or package converter name
     const char* encoder;  // differs only for UTF-16 and UTF-32
     bool singleByte;
-    int sameAs;           // index of the table this one shares, or its own
+    int sameAs;  // index of the table this one shares, or its own
 };
 
 constexpr int kCount = 85;
 
+// clang-format off
 const TextEncoding kEncodings[kCount] = {
     {0, "SystemDefault"}, {1, "UTF8"}, {2, "ASCII"}, {3, "DOSArabic"}, {4, "DOSBalticRim"},
     {5, "DOSCanadianFrench"}, {6, "DOSChineseSimplif"}, {7, "DOSChineseTrad"}, {8, "DOSCyrillic"},
@@ -58,6 +59,7 @@ const TextEncoding kEncodings[kCount] = {
     {78, "WindowsGreek"}, {79, "WindowsHebrew"}, {80, "WindowsKoreanJohab"}, {81, "WindowsLatin1"},
     {82, "WindowsLatin2"}, {83, "WindowsLatin5"}, {84, "WindowsVietnamese"},
 };
+// clang-format on
 
 // Full ICU names on purpose: short aliases such as "cp949" or "Shift_JIS"
 // open IBM tables that differ from the Windows code pages.
@@ -65,6 +67,7 @@ constexpr EncodingInfo Icu(const char* name, bool sb, int self) { return {Kind::
 constexpr EncodingInfo Own(const char* name, bool sb, int self) { return {Kind::Own, name, name, sb, self}; }
 constexpr EncodingInfo None(int self) { return {Kind::AsciiOnly, "US-ASCII", "US-ASCII", true, self}; }
 
+// clang-format off
 const EncodingInfo kInfo[kCount] = {
     {Kind::UTF8, "UTF-8", "UTF-8", false, 1},  // SystemDefault: UTF-8 whatever the locale says
     {Kind::UTF8, "UTF-8", "UTF-8", false, 1},
@@ -144,6 +147,7 @@ const EncodingInfo kInfo[kCount] = {
     Icu("ibm-5350_P100-1998", true, 83),
     Icu("ibm-5354_P100-1998", true, 84),
 };
+// clang-format on
 
 const EncodingInfo& info(const TextEncoding* enc) { return kInfo[enc->index]; }
 
@@ -157,7 +161,7 @@ void noteLoss(ConversionReport& r, size_t offset) {
 std::string validateUTF8(std::string_view in, ConversionReport& r) {
     const auto* p = reinterpret_cast<const unsigned char*>(in.data());
     const auto* end = p + in.size();
-    std::string out;  // stays empty while the input is well-formed
+    std::string out;      // stays empty while the input is well-formed
     const auto* run = p;  // start of the pending well-formed run
     while (p < end) {
         if (end - p >= 8 && AsciiWord(p)) {
@@ -268,8 +272,7 @@ void U_CALLCONV toUnicodeLoss(const void* context, UConverterToUnicodeArgs* args
 }
 
 void U_CALLCONV fromUnicodeLoss(const void* context, UConverterFromUnicodeArgs* args, const UChar* codeUnits,
-                                int32_t length, UChar32 codePoint, UConverterCallbackReason reason,
-                                UErrorCode* err) {
+                                int32_t length, UChar32 codePoint, UConverterCallbackReason reason, UErrorCode* err) {
     if (reason > UCNV_IRREGULAR) return;
     auto* l = static_cast<Losses*>(const_cast<void*>(context));
     if (reason == UCNV_ILLEGAL) {
@@ -484,8 +487,7 @@ std::string convertTracked(std::string_view bytes, const TextEncoding* from, con
 
 // The whole conversion; `from` bytes to `to` bytes. Without `r` nobody
 // asks where the losses were.
-std::string convert(std::string_view bytes, const TextEncoding* from, const TextEncoding* to,
-                    ConversionReport* r) {
+std::string convert(std::string_view bytes, const TextEncoding* from, const TextEncoding* to, ConversionReport* r) {
     ConversionReport quick;
     if (info(from).kind == Kind::UTF8 && info(to).kind == Kind::UTF8) return validateUTF8(bytes, r ? *r : quick);
     std::string out = icuConvertDirect(bytes, from, to, quick);
@@ -567,9 +569,7 @@ const TextEncoding* const Encodings::ShiftJIS = &kEncodings[71];
 
 int Encodings::Count() { return kCount; }
 
-const TextEncoding* Encodings::At(int index) {
-    return index >= 0 && index < kCount ? &kEncodings[index] : nullptr;
-}
+const TextEncoding* Encodings::At(int index) { return index >= 0 && index < kCount ? &kEncodings[index] : nullptr; }
 
 const TextEncoding* Encodings::ByName(std::string_view name) {
     for (const TextEncoding& e : kEncodings)

@@ -12,11 +12,11 @@ namespace fw {
 
 class TextEncoding {
 public:
-    int index;           // row in the pop-up order, 0 to 84
-    const char* name;    // the pop-up name, "UTF8", "WindowsLatin1", ...
+    int index;         // row in the pop-up order, 0 to 84
+    const char* name;  // the pop-up name, "UTF8", "WindowsLatin1", ...
 
-    bool IsUTF8() const;           // UTF8 and SystemDefault
-    bool IsSingleByte() const;     // one byte is always one character
+    bool IsUTF8() const;        // UTF8 and SystemDefault
+    bool IsSingleByte() const;  // one byte is always one character
     // Byte offsets where characters start in `bytes` (invalid bytes count
     // as one character each), plus bytes.size() at the end.
     std::vector<uint32_t> CharStarts(std::string_view bytes) const;
@@ -28,7 +28,7 @@ public:
 struct ConversionReport {
     size_t invalidInput = 0;
     size_t unmappable = 0;
-    size_t firstOffset = 0;      // byte offset in the input of the first loss
+    size_t firstOffset = 0;  // byte offset in the input of the first loss
     bool lossy() const { return invalidInput + unmappable > 0; }
 };
 
@@ -44,8 +44,8 @@ struct Encodings {
     static const TextEncoding* const MacRoman;
     static const TextEncoding* const ShiftJIS;
 
-    static int Count();                              // 85
-    static const TextEncoding* At(int index);        // nullptr out of range
+    static int Count();                                        // 85
+    static const TextEncoding* At(int index);                  // nullptr out of range
     static const TextEncoding* ByName(std::string_view name);  // exact pop-up name; nullptr if unknown
     // True when the name has a real table; false for the names that read
     // only ASCII and report everything else.

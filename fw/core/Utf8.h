@@ -26,7 +26,8 @@ inline bool IsUtf8Continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 // The well-formed sequence at p (avail > 0 bytes): its length, 1 to 4, with
 // its code point in cp. 0 when ill-formed; then *bad, when asked for, is the
 // length of the maximal subpart. Always in line: the callers are hot loops.
-[[gnu::always_inline]] inline size_t Utf8Decode(const unsigned char* p, size_t avail, uint32_t& cp, size_t* bad = nullptr) {
+[[gnu::always_inline]] inline size_t Utf8Decode(const unsigned char* p, size_t avail, uint32_t& cp,
+                                                size_t* bad = nullptr) {
     const unsigned char b0 = p[0];
     if (b0 < 0x80) {
         cp = b0;

@@ -83,7 +83,7 @@ ModalScope::~ModalScope() {
 // delivery of the window's own events.
 static void freeClosedWindows() {
     auto& st = state();
-    if (st.handlerDepth > 0) return;   // Dispatch asks again when the last one returns
+    if (st.handlerDepth > 0) return;  // Dispatch asks again when the last one returns
     std::vector<std::unique_ptr<Window>> done;
     for (auto it = st.graveyard.begin(); it != st.graveyard.end();) {
         if ((*it)->impl().modalDepth > 0) {
@@ -128,9 +128,7 @@ int Application::NonReleaseVersion() const { return VARNEL_VERSION_NONRELEASE; }
 void Application::AddMenuHandler(const String& itemName, std::function<bool()> handler) {
     impl_->menuHandlers.emplace_back(itemName, std::move(handler));
 }
-bool Application::HandleMenu(const String& itemName) {
-    return runMenuHandler(impl_->menuHandlers, itemName);
-}
+bool Application::HandleMenu(const String& itemName) { return runMenuHandler(impl_->menuHandlers, itemName); }
 
 const std::type_info* Application::EventSignature(std::string_view e) const {
     if (e == "Open" || e == "Close") return &typeid(void());

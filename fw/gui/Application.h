@@ -79,7 +79,7 @@ void EndGui();
 // Closes every window, then raises the application's Close, then ends the
 // loop. Queued when called inside a Close handler.
 void Quit();
-bool QuitDone();   // the quit sequence has run
+bool QuitDone();  // the quit sequence has run
 
 template <class App>
 int RunApplication(int argc, char** argv, const std::function<void()>& makeDefaultView = {}) {

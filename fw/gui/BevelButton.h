@@ -11,7 +11,7 @@ public:
     String Caption() const;
     void Caption(const String& c);
     PicturePtr Icon() const;
-    void Icon(PicturePtr pic);       // nullptr: no icon
+    void Icon(PicturePtr pic);  // nullptr: no icon
     bool AcceptFocus() const;
     void AcceptFocus(bool b);
     void Push();

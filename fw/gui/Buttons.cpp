@@ -15,18 +15,14 @@ using namespace gui_detail;
 
 namespace {
 
-const std::type_info* actionSignature(std::string_view e) {
-    return e == "Action" ? &typeid(void()) : nullptr;
-}
+const std::type_info* actionSignature(std::string_view e) { return e == "Action" ? &typeid(void()) : nullptr; }
 
 struct PushImpl : RectControl::Impl {
     bool isDefault = false, isCancel = false;
     QWidget* makeWidget() override {
         auto* b = new QPushButton();
         b->setAutoDefault(false);
-        QObject::connect(b, &QPushButton::clicked, [this] {
-            fire("Action");
-        });
+        QObject::connect(b, &QPushButton::clicked, [this] { fire("Action"); });
         return b;
     }
 };
@@ -37,9 +33,7 @@ struct BevelImpl : RectControl::Impl {
     QWidget* makeWidget() override {
         auto* b = new QToolButton();
         b->setFocusPolicy(Qt::NoFocus);
-        QObject::connect(b, &QToolButton::clicked, [this] {
-            fire("Action");
-        });
+        QObject::connect(b, &QToolButton::clicked, [this] { fire("Action"); });
         return b;
     }
     void styleChanged() override {
@@ -52,8 +46,9 @@ struct BevelImpl : RectControl::Impl {
         } else {
             b->setIcon(QIcon());
         }
-        b->setToolButtonStyle(!icon ? Qt::ToolButtonTextOnly
-                              : caption.empty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+        b->setToolButtonStyle(!icon             ? Qt::ToolButtonTextOnly
+                              : caption.empty() ? Qt::ToolButtonIconOnly
+                                                : Qt::ToolButtonTextUnderIcon);
     }
 };
 
@@ -87,9 +82,7 @@ struct GroupImpl : RectControl::Impl {
 struct CheckImpl : RectControl::Impl {
     QWidget* makeWidget() override {
         auto* b = new QCheckBox();
-        QObject::connect(b, &QCheckBox::toggled, [this] {
-            fire("Action");
-        });
+        QObject::connect(b, &QCheckBox::toggled, [this] { fire("Action"); });
         return b;
     }
 };

@@ -39,9 +39,7 @@ struct CanvasImpl : RectControl::Impl {
         dirty = true;
         if (widget) widget->update();
     }
-    QColor background() const {
-        return widget ? widget->palette().color(QPalette::Window) : QColor(Qt::white);
-    }
+    QColor background() const { return widget ? widget->palette().color(QPalette::Window) : QColor(Qt::white); }
     void ensureImage() {
         QSize sz(std::max(1, width), std::max(1, height));
         if (image.size() != sz) {

@@ -2,10 +2,10 @@
 
 namespace fw::System::Cursors {
 
-#define FW_CURSOR(name)                              \
-    const Cursor* name() {                           \
-        static const Cursor c(Cursor::Shape::name);  \
-        return &c;                                   \
+#define FW_CURSOR(name)                             \
+    const Cursor* name() {                          \
+        static const Cursor c(Cursor::Shape::name); \
+        return &c;                                  \
     }
 const Cursor* StandardPointer() {
     static const Cursor c(Cursor::Shape::Arrow);

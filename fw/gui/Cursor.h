@@ -12,9 +12,9 @@ public:
 
 namespace System::Cursors {
 const Cursor* StandardPointer();
-const Cursor* SplitterNorthSouth();   // up-down resize
-const Cursor* SplitterEastWest();     // left-right resize
-const Cursor* FingerPointer();        // the pointing hand of links
+const Cursor* SplitterNorthSouth();  // up-down resize
+const Cursor* SplitterEastWest();    // left-right resize
+const Cursor* FingerPointer();       // the pointing hand of links
 const Cursor* IBeam();
 const Cursor* Wait();
 }  // namespace System::Cursors

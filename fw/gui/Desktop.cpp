@@ -35,11 +35,19 @@ int MsgBox(const String& text, int buttons, const String& title) {
     std::vector<std::pair<QAbstractButton*, int>> map;
     auto add = [&](QMessageBox::StandardButton b, int code) { map.emplace_back(box.addButton(b), code); };
     switch (buttons & 7) {
-    case MsgBoxOKCancel: add(QMessageBox::Ok, AnswerOK); add(QMessageBox::Cancel, AnswerCancel); break;
-    case MsgBoxYesNoCancel:
-        add(QMessageBox::Yes, AnswerYes); add(QMessageBox::No, AnswerNo); add(QMessageBox::Cancel, AnswerCancel);
+    case MsgBoxOKCancel:
+        add(QMessageBox::Ok, AnswerOK);
+        add(QMessageBox::Cancel, AnswerCancel);
         break;
-    case MsgBoxYesNo: add(QMessageBox::Yes, AnswerYes); add(QMessageBox::No, AnswerNo); break;
+    case MsgBoxYesNoCancel:
+        add(QMessageBox::Yes, AnswerYes);
+        add(QMessageBox::No, AnswerNo);
+        add(QMessageBox::Cancel, AnswerCancel);
+        break;
+    case MsgBoxYesNo:
+        add(QMessageBox::Yes, AnswerYes);
+        add(QMessageBox::No, AnswerNo);
+        break;
     default: add(QMessageBox::Ok, AnswerOK); break;
     }
     // Under test the queued answer (else the first button) is clicked.
@@ -59,9 +67,7 @@ int MsgBox(const String& text, int buttons, const String& title) {
     return (buttons & 7) == MsgBoxOK ? AnswerOK : AnswerCancel;
 }
 
-String Clipboard::Text() const {
-    return qApp ? fromQ(QGuiApplication::clipboard()->text()) : String();
-}
+String Clipboard::Text() const { return qApp ? fromQ(QGuiApplication::clipboard()->text()) : String(); }
 void Clipboard::Text(const String& t) {
     if (qApp) QGuiApplication::clipboard()->setText(toQ(t));
 }

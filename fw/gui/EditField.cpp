@@ -109,8 +109,8 @@ void setChunkedText(QPlainTextEdit* ed, QString text, bool mayPack = true) {
     }
     QString stored;
     stored.reserve(text.size() + text.size() / kChunk + 1);
-    std::vector<bool> softStarts;   // per block
-    qsizetype blockLength = -1;     // of the last block, while it can take more lines
+    std::vector<bool> softStarts;  // per block
+    qsizetype blockLength = -1;    // of the last block, while it can take more lines
     for (qsizetype from = 0; from <= text.size();) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), from);
         if (end < 0) end = text.size();
@@ -273,8 +273,8 @@ struct EditImpl : RectControl::Impl {
             line->setMaxLength(limit > 0 ? limit : 32767);
             if (!mask.empty() && InStr(mask, "#") > 0) {
                 int digits = int(CountFields(mask, "#") - 1);
-                line->setValidator(new QRegularExpressionValidator(
-                    QRegularExpression(QString("[0-9]{0,%1}").arg(digits)), line));
+                line->setValidator(
+                    new QRegularExpressionValidator(QRegularExpression(QString("[0-9]{0,%1}").arg(digits)), line));
             } else {
                 line->setValidator(nullptr);
             }
@@ -333,7 +333,9 @@ struct EditImpl : RectControl::Impl {
         auto base = std::make_shared<MenuItem>();
         bool show = false;
         QPoint local = ed->mapTo(widget, pos);
-        Dispatch([&] { show = s->Fire<bool(MenuItem&, int, int)>("ConstructContextualMenu", *base, local.x(), local.y()); });
+        Dispatch([&] {
+            show = s->Fire<bool(MenuItem&, int, int)>("ConstructContextualMenu", *base, local.x(), local.y());
+        });
         if (!show || base->Count() == 0) return;
         QMenu menu;
         std::vector<std::pair<QAction*, MenuItemPtr>> acts;
@@ -457,20 +459,29 @@ void EditField::SelText(const String& t) {
         const QString text = normalizeBreaks(toQ(t));
         unpackFor(d.plain, text);
         d.plain->textCursor().insertText(text);
-    }
-    else d.line->insert(toQ(t));
+    } else d.line->insert(toQ(t));
 }
 
-void EditField::Undo() { E(this).onEditor([](auto* e) { e->undo(); }); }
-void EditField::Cut() { E(this).onEditor([](auto* e) { e->cut(); }); }
-void EditField::Copy() { E(this).onEditor([](auto* e) { e->copy(); }); }
-void EditField::Paste() { E(this).onEditor([](auto* e) { e->paste(); }); }
+void EditField::Undo() {
+    E(this).onEditor([](auto* e) { e->undo(); });
+}
+void EditField::Cut() {
+    E(this).onEditor([](auto* e) { e->cut(); });
+}
+void EditField::Copy() {
+    E(this).onEditor([](auto* e) { e->copy(); });
+}
+void EditField::Paste() {
+    E(this).onEditor([](auto* e) { e->paste(); });
+}
 void EditField::Clear() {
     auto& d = E(this);
     if (d.plain) d.plain->textCursor().removeSelectedText();
     else d.line->del();
 }
-void EditField::SelectAll() { E(this).onEditor([](auto* e) { e->selectAll(); }); }
+void EditField::SelectAll() {
+    E(this).onEditor([](auto* e) { e->selectAll(); });
+}
 
 const std::type_info* EditField::EventSignature(std::string_view e) const {
     if (e == "TextChange" || e == "SelChange" || e == "GotFocus" || e == "LostFocus") return &typeid(void());

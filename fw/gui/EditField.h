@@ -37,7 +37,7 @@ public:
     enum : int { AlignDefault = 0, AlignLeft = 1, AlignCenter = 2, AlignRight = 3 };
     int Alignment() const;
     void Alignment(int a);
-    int LimitText() const;           // 0: no limit
+    int LimitText() const;  // 0: no limit
     void LimitText(int n);
     // Characters that may be typed: "" any, "#" digits only (repeated "#"
     // limits the length).
@@ -49,13 +49,13 @@ public:
     int SelLength() const;
     void SelLength(int n);
     String SelText() const;
-    void SelText(const String& t);   // replaces the selection
+    void SelText(const String& t);  // replaces the selection
 
     void Undo();
     void Cut();
     void Copy();
     void Paste();
-    void Clear();                    // deletes the selection
+    void Clear();  // deletes the selection
     void SelectAll();
 
     const std::type_info* EventSignature(std::string_view event) const override;

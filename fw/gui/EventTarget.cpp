@@ -29,7 +29,8 @@ std::shared_ptr<void> EventTarget::findLayer(std::string_view event, size_t from
         if (b.event != event) continue;
         if (n++ < from) continue;
         if (*b.sig != sig)
-            throw std::logic_error("event " + std::string(event) + " raised with another signature than its handler's");
+            throw std::logic_error("event " + std::string(event) +
+                                   " raised with another signature than its handler's");
         *layer = n - 1;
         return b.fn;
     }

@@ -94,7 +94,8 @@ private:
     };
 
     void bindErased(std::string_view event, const std::type_info& sig, std::shared_ptr<void> fn);
-    std::shared_ptr<void> findLayer(std::string_view event, size_t from, const std::type_info& sig, size_t* layer) const;
+    std::shared_ptr<void> findLayer(std::string_view event, size_t from, const std::type_info& sig,
+                                    size_t* layer) const;
     size_t nextLayer(std::string_view event) const;
 
     struct Binding {
@@ -107,7 +108,7 @@ private:
         std::string event;
         size_t layer;
     };
-    std::vector<Active> active_;   // handlers running now, innermost last
+    std::vector<Active> active_;  // handlers running now, innermost last
 };
 
 }  // namespace fw

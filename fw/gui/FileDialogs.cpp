@@ -43,7 +43,7 @@ FolderItemPtr runDialog(QFileDialog& dlg, const testing::DialogRecord& shown) {
         String path;
         if (!takeDialogAnswer(&path) || path.empty()) return dlg.reject();
         dlg.selectFile(toQ(path));
-        static_cast<QDialog&>(dlg).done(QDialog::Accepted);   // as Return would, without its checks
+        static_cast<QDialog&>(dlg).done(QDialog::Accepted);  // as Return would, without its checks
     });
     bool ok;
     {

@@ -59,7 +59,7 @@ void Graphics::DrawLine(int x1, int y1, int x2, int y2) {
     int pw = impl_->penWidth, ph = impl_->penHeight;
     int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    if (dx == 0 || dy == 0) {   // straight lines in one fill
+    if (dx == 0 || dy == 0) {  // straight lines in one fill
         impl_->fill(std::min(x1, x2), std::min(y1, y2), dx + pw, -dy + ph, c);
         return;
     }

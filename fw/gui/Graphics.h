@@ -21,13 +21,13 @@ public:
     Color ForeColor() const;
     void ForeColor(Color c);
     int PenWidth() const;
-    void PenWidth(int w);     // values below 1 count as 1
+    void PenWidth(int w);  // values below 1 count as 1
     int PenHeight() const;
     void PenHeight(int h);
     String TextFont() const;
-    void TextFont(const String& font);   // "System" or "": the system font
+    void TextFont(const String& font);  // "System" or "": the system font
     double TextSize() const;
-    void TextSize(double points);        // 0: the default size
+    void TextSize(double points);  // 0: the default size
     bool Bold() const;
     void Bold(bool b);
     bool Italic() const;
@@ -52,8 +52,7 @@ public:
     void DrawString(const String& text, int x, int y, int wrapWidth = 0);
     double StringWidth(const String& text) const;
     void DrawPicture(const Picture& pic, int x, int y);
-    void DrawPicture(const Picture& pic, int x, int y, int w, int h,
-                     int srcX, int srcY, int srcW, int srcH);
+    void DrawPicture(const Picture& pic, int x, int y, int w, int h, int srcX, int srcY, int srcW, int srcH);
 
     struct Impl;
     explicit Graphics(std::unique_ptr<Impl> impl);

@@ -10,8 +10,8 @@ namespace fw {
 
 struct Graphics::Impl {
     explicit Impl(QImage* img, QColor bg) : target(img), background(bg) {}
-    QImage* target;       // owned by the picture or the canvas
-    QColor background;    // what ClearRect leaves
+    QImage* target;     // owned by the picture or the canvas
+    QColor background;  // what ClearRect leaves
     Color fore;
     int penWidth = 1, penHeight = 1;
     String font = "System";

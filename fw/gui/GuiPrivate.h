@@ -56,7 +56,7 @@ public:
 
 private:
     int blocked_, base_;
-    QPointer<QWidget> active_;   // active again afterwards, as window managers do
+    QPointer<QWidget> active_;  // active again afterwards, as window managers do
 };
 // Runs f once no handler runs (now, when none does).
 void WhenIdle(std::function<void()> f);
@@ -74,7 +74,7 @@ void answerModal(Window& w);
 void answerMenu(QMenu& menu, const std::vector<std::pair<QAction*, String>>& named);
 // The screens a test put in place of the machine's, nullptr when none.
 const std::vector<ScreenInfo>* fakedScreens();
-bool takeDialogAnswer(String* path);   // false: none queued
+bool takeDialogAnswer(String* path);  // false: none queued
 bool takeMsgBoxAnswer(int* button);
 // What was shown, recorded in test mode only.
 void recordModal(const String& title);
@@ -116,7 +116,7 @@ struct RectControl::Impl {
     bool bold = false, italic = false;
     std::vector<String> dropTypes;
     bool opened = false, closed = false;
-    bool dragging = false;   // MouseDown took the drag; the button is held
+    bool dragging = false;  // MouseDown took the drag; the button is held
     // Raises an event without arguments as a handler run (see Dispatch).
     void fire(const char* event);
     // Routes mouse, hover and file-drop events of `w` to the control.

@@ -11,7 +11,7 @@ public:
     bool HasHeading() const;
     void HasHeading(bool b);
     int ColumnCount() const;
-    void ColumnCount(int n);         // at least 1
+    void ColumnCount(int n);  // at least 1
     String Heading(int column) const;
     void Heading(int column, const String& text);
     void AddRow(const String& firstCell);

@@ -110,7 +110,7 @@ MenuItem::MenuItem() : impl_(std::make_unique<Impl>()) {
     impl_->action = std::make_unique<QAction>();
     QObject::connect(impl_->action.get(), &QAction::triggered, [this] {
         ++triggering();
-        Choose();   // may delete this item
+        Choose();  // may delete this item
         --triggering();
     });
     impl_->syncAction();
@@ -165,9 +165,7 @@ String MenuItem::Tag() const { return impl_->tag; }
 void MenuItem::Tag(const String& t) { impl_->tag = t; }
 
 int MenuItem::Count() const { return int(impl_->children.size()); }
-MenuItemPtr MenuItem::Item(int i) const {
-    return i >= 0 && i < Count() ? impl_->children[size_t(i)] : nullptr;
-}
+MenuItemPtr MenuItem::Item(int i) const { return i >= 0 && i < Count() ? impl_->children[size_t(i)] : nullptr; }
 MenuItemPtr MenuItem::Child(const String& name) const {
     for (auto& c : impl_->children)
         if (c->Name() == name) return c;

@@ -19,7 +19,7 @@
 namespace fw {
 
 class MenuItem;
-using MenuItemPtr = std::shared_ptr<MenuItem>;   // nullptr plays nil
+using MenuItemPtr = std::shared_ptr<MenuItem>;  // nullptr plays nil
 
 class MenuItem : public EventTarget, public std::enable_shared_from_this<MenuItem> {
 public:
@@ -46,14 +46,14 @@ public:
     void Tag(const String& t);
 
     int Count() const;
-    MenuItemPtr Item(int index) const;          // nullptr out of range
+    MenuItemPtr Item(int index) const;             // nullptr out of range
     MenuItemPtr Child(const String& name) const;   // direct child by name
     MenuItemPtr Lookup(const String& name) const;  // anywhere below, depth first
     MenuItem* Parent() const;
     void Append(MenuItemPtr item);
-    void Insert(int index, MenuItemPtr item);   // clamped to 0..Count
+    void Insert(int index, MenuItemPtr item);  // clamped to 0..Count
     void Remove(int index);
-    void Close();                               // removes the item from its parent
+    void Close();  // removes the item from its parent
 
     // Chooses the item as the user would (see above). False when disabled.
     bool Choose();

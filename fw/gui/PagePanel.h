@@ -10,9 +10,9 @@ class PagePanel : public RectControl {
 public:
     PagePanel();
     int PanelCount() const;
-    void PanelCount(int n);          // adds or removes pages at the end
-    void Append();                   // one page more
-    int Value() const;               // the page shown, 0-based
+    void PanelCount(int n);  // adds or removes pages at the end
+    void Append();           // one page more
+    int Value() const;       // the page shown, 0-based
     void Value(int page);
     const std::type_info* EventSignature(std::string_view event) const override;
 

@@ -10,7 +10,7 @@ namespace fw {
 
 class Graphics;
 class Picture;
-using PicturePtr = std::shared_ptr<Picture>;   // nullptr plays nil
+using PicturePtr = std::shared_ptr<Picture>;  // nullptr plays nil
 
 class Picture {
 public:
@@ -28,7 +28,7 @@ public:
     int Transparent() const;
     void Transparent(int mode);
 
-    Color Pixel(int x, int y) const;   // black outside the picture
+    Color Pixel(int x, int y) const;  // black outside the picture
     bool Save(const String& pngPath) const;
     static PicturePtr Load(const String& path);  // nullptr when unreadable
 

@@ -17,10 +17,10 @@ public:
     // Design-time rows: one text, rows separated by CR (LF and CR LF too).
     void InitialValue(const String& rows);
     int ListCount() const;
-    String List(int index) const;    // "" out of range
-    int ListIndex() const;           // -1: no row chosen
-    void ListIndex(int index);       // out of range: -1
-    virtual String Text() const;     // the chosen row's text, "" for none
+    String List(int index) const;  // "" out of range
+    int ListIndex() const;         // -1: no row chosen
+    void ListIndex(int index);     // out of range: -1
+    virtual String Text() const;   // the chosen row's text, "" for none
     const std::type_info* EventSignature(std::string_view event) const override;
 
 protected:

@@ -57,8 +57,7 @@ public:
                 Dispatch([&] { c->Fire<void(int, int)>("MouseDrag", p.x(), p.y()); });
                 return true;
             }
-            if (me->buttons() == Qt::NoButton)
-                Dispatch([&] { c->Fire<void(int, int)>("MouseMove", p.x(), p.y()); });
+            if (me->buttons() == Qt::NoButton) Dispatch([&] { c->Fire<void(int, int)>("MouseMove", p.x(), p.y()); });
             break;
         }
         case QEvent::MouseButtonRelease: {
@@ -85,8 +84,7 @@ public:
             deliverDrop(*c, d.dropTypes, de);
             return true;
         }
-        default:
-            break;
+        default: break;
         }
         return false;
     }
@@ -103,7 +101,7 @@ void RectControl::Impl::watch(QWidget* w) {
 }
 
 bool RectControl::Impl::shownByParents() const {
-    for (const RectControl* p = parent, *c = self; p; c = p, p = p->impl().parent) {
+    for (const RectControl *p = parent, *c = self; p; c = p, p = p->impl().parent) {
         if (!p->impl().visible) return false;
         if (auto* pp = dynamic_cast<const PagePanel*>(p); pp && c->impl().panelIndex != pp->Value()) return false;
     }
@@ -132,7 +130,9 @@ QRect RectControl::Impl::shownRect() const {
     return r;
 }
 
-bool RectControl::Impl::outsideParents() const { return parent && !boundsOf(*this).isEmpty() && shownRect().isEmpty(); }
+bool RectControl::Impl::outsideParents() const {
+    return parent && !boundsOf(*this).isEmpty() && shownRect().isEmpty();
+}
 
 void RectControl::Impl::applyClip() {
     if (!widget) return;
@@ -153,7 +153,7 @@ void RectControl::Impl::applyVisibility() {
 void RectControl::Impl::applyEnabled() {
     if (!widget) return;
     widget->setEnabled(enabled && enabledByParents());
-    invalidate();   // a control that draws itself draws the other state
+    invalidate();  // a control that draws itself draws the other state
     for (RectControl* c : children) c->impl().applyEnabled();
 }
 

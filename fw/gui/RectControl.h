@@ -40,8 +40,8 @@ public:
     ~RectControl() override;
 
     String Name() const;
-    fw::Window* Window() const;     // nullptr until added to a window
-    RectControl* Parent() const;    // nullptr when the window holds it directly
+    fw::Window* Window() const;   // nullptr until added to a window
+    RectControl* Parent() const;  // nullptr when the window holds it directly
 
     int Left() const;
     void Left(int v);
@@ -74,12 +74,12 @@ public:
     String HelpTag() const;
     void HelpTag(const String& tip);
     const Cursor* MouseCursor() const;
-    void MouseCursor(const Cursor* c);   // nullptr: the default cursor
+    void MouseCursor(const Cursor* c);  // nullptr: the default cursor
 
     String TextFont() const;
-    void TextFont(const String& f);      // "System": the system font
+    void TextFont(const String& f);  // "System": the system font
     double TextSize() const;
-    void TextSize(double points);        // 0: the default size
+    void TextSize(double points);  // 0: the default size
     bool Bold() const;
     void Bold(bool b);
     bool Italic() const;

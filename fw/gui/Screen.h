@@ -8,7 +8,7 @@ struct ScreenInfo {
     int Top() const { return top; }
     int Width() const { return width; }
     int Height() const { return height; }
-    int Depth() const { return depth; }   // bits per pixel
+    int Depth() const { return depth; }  // bits per pixel
     // The part that windows may take: without the task bar and panels,
     // where the platform says where they are.
     int AvailableLeft() const { return availableLeft; }

@@ -9,7 +9,7 @@ namespace fw {
 class StaticText : public RectControl {
 public:
     StaticText();
-    String Caption() const;          // Text and Caption are the same text
+    String Caption() const;  // Text and Caption are the same text
     void Caption(const String& c);
     String Text() const;
     void Text(const String& t);
@@ -19,7 +19,7 @@ public:
     void Underline(bool b);
     Color TextColor() const;
     void TextColor(Color c);
-    int TextAlign() const;           // 0 default, 1 left, 2 centre, 3 right
+    int TextAlign() const;  // 0 default, 1 left, 2 centre, 3 right
     void TextAlign(int a);
     const std::type_info* EventSignature(std::string_view event) const override;
 };

@@ -20,7 +20,7 @@ namespace testing {
 
 void Enable(bool on);
 bool Enabled();
-void Reset();   // empties the queues and the records
+void Reset();  // empties the queues and the records
 
 // The next open or save dialog returns this path ("" cancels).
 void QueueDialogAnswer(const String& path);
@@ -31,14 +31,14 @@ void QueueContextMenuChoice(const String& itemName);
 // Runs inside the next window's ShowModal loop, which ends when the window
 // closes or hides (the action must do one or the other).
 void QueueModalAction(std::function<void(Window&)> action);
-int PendingAnswers();   // queued answers of every kind not yet used
+int PendingAnswers();  // queued answers of every kind not yet used
 
 // ScreenCount and Screen report these instead of the machine's screens
 // (Screen(0) is the first); an empty list gives the real ones back.
 void FakeScreens(const std::vector<ScreenInfo>& screens);
 
 struct DialogRecord {
-    String kind;        // "open" or "save"
+    String kind;  // "open" or "save"
     String title;
     String filter;
     String initialDirectory;

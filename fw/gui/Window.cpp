@@ -99,8 +99,9 @@ protected:
             Dispatch([&] { self->Fire<void()>(active ? "Activate" : "Deactivate"); });
         } else if (e->type() == QEvent::WindowStateChange && !win_->syncing) {
             Qt::WindowStates s = windowState();
-            int st = (s & Qt::WindowMinimized) ? Window::StateMinimized
-                     : (s & Qt::WindowMaximized) ? Window::StateMaximized : Window::StateNormal;
+            int st = (s & Qt::WindowMinimized)   ? Window::StateMinimized
+                     : (s & Qt::WindowMaximized) ? Window::StateMaximized
+                                                 : Window::StateNormal;
             if (st == win_->sizeState) return;
             Window* self = win_->self;
             if (st == Window::StateMaximized) self->Maximize();
@@ -161,7 +162,9 @@ void Window::Impl::setSizeState(int s, bool raise) {
     }
     sizeState = s;
     if (raise)
-        self->Fire<void()>(s == Window::StateMaximized ? "Maximize" : s == Window::StateMinimized ? "Minimize" : "Restore");
+        self->Fire<void()>(s == Window::StateMaximized   ? "Maximize"
+                           : s == Window::StateMinimized ? "Minimize"
+                                                         : "Restore");
 }
 
 bool Window::Impl::changeSizeState(int s, void (QWidget::*show)()) {
@@ -471,9 +474,7 @@ bool Window::HasMenuHandler(const String& itemName) const {
         if (name == itemName) return true;
     return false;
 }
-bool Window::HandleMenu(const String& itemName) {
-    return runMenuHandler(impl_->menuHandlers, itemName);
-}
+bool Window::HandleMenu(const String& itemName) { return runMenuHandler(impl_->menuHandlers, itemName); }
 
 void Window::Refresh(bool) {
     impl_->client->update();

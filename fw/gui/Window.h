@@ -75,7 +75,7 @@ class Window;
 // One row of a window's control table.
 struct ControlRow {
     String name;
-    String parent;   // "" for the window
+    String parent;  // "" for the window
     int left = 0, top = 0, width = 0, height = 0;
     unsigned locks = LockNone;
     std::function<std::unique_ptr<RectControl>()> make;
@@ -83,10 +83,11 @@ struct ControlRow {
 };
 
 template <class T>
-ControlRow Row(const String& name, const String& parent, int left, int top, int width, int height,
-               unsigned locks, std::function<void(T&)> setUp = {}) {
-    ControlRow s{name, parent, left, top, width, height, locks,
-                 [] { return std::unique_ptr<RectControl>(std::make_unique<T>()); }, {}};
+ControlRow Row(const String& name, const String& parent, int left, int top, int width, int height, unsigned locks,
+               std::function<void(T&)> setUp = {}) {
+    ControlRow s{name,  parent, left,  top,
+                 width, height, locks, [] { return std::unique_ptr<RectControl>(std::make_unique<T>()); },
+                 {}};
     if (setUp) s.setUp = [setUp](RectControl& c) { setUp(static_cast<T&>(c)); };
     return s;
 }
@@ -156,18 +157,18 @@ public:
     // action plays the user inside the loop.
     void ShowModal();
     void Close();
-    bool IsClosed() const;   // Close has run (the object may linger briefly)
-    bool IsOpen() const;     // Open has run and Close not yet
+    bool IsClosed() const;  // Close has run (the object may linger briefly)
+    bool IsOpen() const;    // Open has run and Close not yet
     void Maximize();
     void Minimize();
     void Restore();
-    int SizeState() const;   // a SizeStateKind
+    int SizeState() const;  // a SizeStateKind
 
     MenuBarPtr MenuBar() const;
     void MenuBar(MenuBarPtr bar);
 
     int ControlCount() const;
-    RectControl* Control(int index) const;   // nullptr out of range
+    RectControl* Control(int index) const;  // nullptr out of range
     template <class T = RectControl>
     T& Control(const String& name) const {
         RectControl* c = FindControl(name);
@@ -175,7 +176,7 @@ public:
         if (!t) throw NilObjectException("no control " + name.utf8() + " of that class");
         return *t;
     }
-    RectControl* FindControl(const String& name) const;   // nullptr when absent
+    RectControl* FindControl(const String& name) const;  // nullptr when absent
 
     // Adds controls in table order: construct, add under its name (and
     // parent), apply bounds and locks, run the set-up. A parent must come
@@ -207,7 +208,7 @@ public:
     void AcceptFileDrop(const String& fileTypeName);
     // Whether this is the active (front) window.
     bool Active() const;
-    void Activate();   // brings it to the front
+    void Activate();  // brings it to the front
 
     const std::type_info* EventSignature(std::string_view event) const override;
 

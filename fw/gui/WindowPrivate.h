@@ -27,11 +27,11 @@ struct GuiState {
     bool quitting = false;
     bool quitDone = false;
     bool loopRunning = false;
-    std::vector<std::unique_ptr<Window>> windows;     // alive, in creation order
-    std::vector<std::unique_ptr<Window>> graveyard;   // closed, deleted when idle
+    std::vector<std::unique_ptr<Window>> windows;    // alive, in creation order
+    std::vector<std::unique_ptr<Window>> graveyard;  // closed, deleted when idle
     std::map<std::type_index, Window*> implicit;
     int handlerDepth = 0;
-    int modalBase = 0;   // handlerDepth when the innermost modal loop began
+    int modalBase = 0;  // handlerDepth when the innermost modal loop began
     int closeHandlerDepth = 0;
     long activationSeq = 0;
 };
@@ -46,7 +46,7 @@ struct Window::Impl {
     gui_detail::ClientWidget* client = nullptr;
     QPointer<QMenuBar> qbar;
     MenuBarPtr menuBar;
-    std::vector<std::unique_ptr<RectControl>> controls;   // creation order
+    std::vector<std::unique_ptr<RectControl>> controls;  // creation order
     gui_detail::MenuHandlers menuHandlers;
     std::vector<String> dropTypes;
     String title, balloonHelp;
@@ -58,17 +58,17 @@ struct Window::Impl {
     Color backColor = Color::FromHex(0xFFFFFF);
     bool visible = true;
     int sizeState = Window::StateNormal;
-    int normal[4] = {0, 0, 0, 0};   // bounds before maximizing or minimizing
+    int normal[4] = {0, 0, 0, 0};  // bounds before maximizing or minimizing
     bool opened = false, closing = false, closed = false;
-    int modalDepth = 0;                    // ShowModal calls waiting on it
-    QEventLoop* modalLoop = nullptr;       // the innermost of them, on its stack
-    bool syncing = false;   // our own geometry pushes to Qt
+    int modalDepth = 0;               // ShowModal calls waiting on it
+    QEventLoop* modalLoop = nullptr;  // the innermost of them, on its stack
+    bool syncing = false;             // our own geometry pushes to Qt
     long activation = 0;
 
     int menuHeight() const;
     QWidget* frameWidget() const;
     QWidget* clientWidget() const;
-    void layoutFrame();           // pushes the logical geometry to Qt
+    void layoutFrame();  // pushes the logical geometry to Qt
     void applySizeLimits();
     // The client area got a new size (by code or by the user).
     void clientResized(int w, int h, bool raise);
@@ -78,7 +78,7 @@ struct Window::Impl {
     bool changeSizeState(int s, void (QWidget::*show)());
     void showFrame();
     void userClosed();
-    void endModal();   // the window closed or hid: its ShowModal returns
+    void endModal();  // the window closed or hid: its ShowModal returns
 };
 
 struct MenuItem::Impl {
@@ -91,11 +91,11 @@ struct MenuItem::Impl {
     // The item's own; see ~MenuItem for when they go.
     std::unique_ptr<QAction> action;
     std::unique_ptr<QMenu> menu;
-    std::vector<QPointer<QMenuBar>> bars;   // for a menu bar: where it shows
+    std::vector<QPointer<QMenuBar>> bars;  // for a menu bar: where it shows
     bool quitItem = false;
 
     void syncAction();
-    void rebuild();       // children's actions into the menu or the bars
+    void rebuild();  // children's actions into the menu or the bars
     void attach(QMenuBar* bar);
     void detach(QMenuBar* bar);
 };

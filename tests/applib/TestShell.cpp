@@ -64,19 +64,30 @@ TestWindow::TestWindow() : VellWindow("MainWindow") {
     using fw::Row;
     AddControls({
         Row<fw::GroupBox>("GBSource", "", 10, 10, 580, 120, fw::LockL | fw::LockT | fw::LockR,
-                          [](fw::GroupBox& c) { c.Caption("Source"); c.HelpTag("Source group"); }),
+                          [](fw::GroupBox& c) {
+                              c.Caption("Source");
+                              c.HelpTag("Source group");
+                          }),
         Row<VellEdit>("EFSource", "GBSource", 20, 30, 400, 80, fw::LockAll,
-                      [](VellEdit& c) { c.Text("typed text"); c.HelpTag("Source text"); }),
+                      [](VellEdit& c) {
+                          c.Text("typed text");
+                          c.HelpTag("Source text");
+                      }),
         Row<fw::PushButton>("PBConvert", "", 10, 140, 90, 22, fw::LockNone,
-                            [](fw::PushButton& c) { c.Caption("Convert to"); c.HelpTag("Convert the text"); }),
+                            [](fw::PushButton& c) {
+                                c.Caption("Convert to");
+                                c.HelpTag("Convert the text");
+                            }),
         Row<fw::StaticText>("STInfo", "", 110, 140, 120, 20, fw::LockNone,
                             [](fw::StaticText& c) { c.Caption("Info"); }),
         Row<UrlStaticText>("USTLink", "", 240, 140, 120, 20, fw::LockNone,
                            [](UrlStaticText& c) { c.Caption("Link"); }),
         Row<fw::BevelButton>("BBReopen", "", 370, 140, 22, 22, fw::LockNone,
-                             [](fw::BevelButton& c) { c.Caption("R"); c.HelpTag("Re-open"); }),
-        Row<fw::CheckBox>("CBWrap", "", 10, 170, 100, 20, fw::LockNone,
-                          [](fw::CheckBox& c) { c.Caption("Wrap"); }),
+                             [](fw::BevelButton& c) {
+                                 c.Caption("R");
+                                 c.HelpTag("Re-open");
+                             }),
+        Row<fw::CheckBox>("CBWrap", "", 10, 170, 100, 20, fw::LockNone, [](fw::CheckBox& c) { c.Caption("Wrap"); }),
         Row<fw::RadioButton>("RBOne", "", 120, 170, 100, 20, fw::LockNone,
                              [](fw::RadioButton& c) { c.Caption("One"); }),
         Row<fw::Listbox>("LBFiles", "", 10, 200, 200, 80, fw::LockNone,
@@ -89,17 +100,31 @@ TestWindow::TestWindow() : VellWindow("MainWindow") {
                              c.HelpTag("Files");
                          }),
         Row<fw::Listbox>("LBPlain", "", 220, 200, 100, 80, fw::LockNone,
-                         [](fw::Listbox& c) { c.HasHeading(false); c.Heading(0, "Hidden"); }),
+                         [](fw::Listbox& c) {
+                             c.HasHeading(false);
+                             c.Heading(0, "Hidden");
+                         }),
         Row<fw::TabPanel>("TPOptions", "", 330, 200, 200, 100, fw::LockNone,
-                          [](fw::TabPanel& c) { c.Captions("General\rAdvanced"); c.HelpTag("Tabs"); }),
+                          [](fw::TabPanel& c) {
+                              c.Captions("General\rAdvanced");
+                              c.HelpTag("Tabs");
+                          }),
         Row<fw::ComboBox>("CMBName", "", 10, 300, 120, 22, fw::LockNone,
-                          [](fw::ComboBox& c) { c.AddRow("row"); c.HelpTag("Combo"); }),
+                          [](fw::ComboBox& c) {
+                              c.AddRow("row");
+                              c.HelpTag("Combo");
+                          }),
         Row<fw::PopupMenu>("PMTypeOfConversion", "", 140, 300, 120, 22, fw::LockNone,
-                           [](fw::PopupMenu& c) { c.AddRow("HTML"); c.HelpTag("Kind"); }),
+                           [](fw::PopupMenu& c) {
+                               c.AddRow("HTML");
+                               c.HelpTag("Kind");
+                           }),
         Row<fw::PagePanel>("PPPages", "", 270, 300, 100, 60, fw::LockNone,
-                           [](fw::PagePanel& c) { c.PanelCount(2); c.HelpTag("Pages"); }),
-        Row<fw::Canvas>("CVDraw", "", 380, 300, 60, 60, fw::LockNone,
-                        [](fw::Canvas& c) { c.HelpTag("Canvas"); }),
+                           [](fw::PagePanel& c) {
+                               c.PanelCount(2);
+                               c.HelpTag("Pages");
+                           }),
+        Row<fw::Canvas>("CVDraw", "", 380, 300, 60, 60, fw::LockNone, [](fw::Canvas& c) { c.HelpTag("Canvas"); }),
     });
     On("Open", this, &TestWindow::Event_Open);
     On("Close", this, &TestWindow::Event_Close);

@@ -77,7 +77,7 @@ TEST_F(AboutBox, LicensePageNamesTheProgramInQuotes) {
         EXPECT_EQ(count(filled, "%software%"), 0);
         EXPECT_EQ(count(filled, "\"Varnel\""), placeholders);
 
-        click("PBLicense");   // nothing left to fill
+        click("PBLicense");  // nothing left to fill
         EXPECT_EQ(licence(a), filled);
         click("PBAbout");
         EXPECT_EQ(page(a), AboutWindow::AboutPage);

@@ -58,7 +58,8 @@ TEST_F(LanguageDialog, RestartNoticeComesFromTheNewFile) {
     answerNextDialog(without);
     Vell->changeLanguageDialog(true);
     EXPECT_EQ(shownMessages(),
-              (std::vector<std::string>{"Redémarrez !", "You should restart application to apply new interface language!"}));
+              (std::vector<std::string>{"Redémarrez !",
+                                        "You should restart application to apply new interface language!"}));
     // The second dialog's title came from the first file.
     ASSERT_EQ(shownDialogs().size(), 2u);
     EXPECT_EQ(shownDialogs()[1].title.utf8(), "Choisir");

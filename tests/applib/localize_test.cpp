@@ -19,7 +19,7 @@ TEST_F(Localization, OpeningRecordsEveryTextUnderItsKey) {
     startWithTestWindow();
     struct Case {
         const char* key;
-        const char* text;   // nullptr: never asked, or asked with an empty default
+        const char* text;  // nullptr: never asked, or asked with an empty default
     } cases[] = {
         {"MainWindow.Title", "Test Window"},
         {"MainWindow.Help", "The test window"},
@@ -93,7 +93,7 @@ TEST_F(Localization, LanguageFileRenamesButtonsMenusHelpTagsHeadingsAndTabs) {
     EXPECT_EQ(menuText(w, "UntitledSeparator"), "-");
     EXPECT_EQ(menuText(w, "HelpAbout"), "About");
     EXPECT_EQ(w.Control<fw::PushButton>("PBConvert").Caption().utf8(), "Umwandeln");
-    EXPECT_EQ(w.Control<fw::PushButton>("PBConvert").HelpTag().utf8(), "Convert the text");   // blank: missing
+    EXPECT_EQ(w.Control<fw::PushButton>("PBConvert").HelpTag().utf8(), "Convert the text");  // blank: missing
     EXPECT_EQ(w.Control<VellEdit>("EFSource").Text().utf8(), "typed text");
     EXPECT_EQ(w.Control<VellEdit>("EFSource").HelpTag().utf8(), "Quelltext");
     EXPECT_EQ(w.Control<fw::StaticText>("STInfo").HelpTag().utf8(), "Line one\r\nline two");

@@ -25,10 +25,18 @@ TEST_F(SmallControls, ClickOpensOnlyWebAndMailAddresses) {
         const char* url;
         bool opens;
     } cases[] = {
-        {"https://varnel.example/", true}, {"HTTP://Example.org/a?b#c", true}, {"mailto:me@example.org", true},
-        {"file:///etc/passwd", false},     {"/usr/bin/xterm", false},          {"javascript:alert(1)", false},
-        {"http://", false},                {"   ", false},                     {"https://a b/", false},
-        {"mailto:", false},                {"Vendor Site Url", false},         {"http:/x", false},
+        {"https://varnel.example/", true},
+        {"HTTP://Example.org/a?b#c", true},
+        {"mailto:me@example.org", true},
+        {"file:///etc/passwd", false},
+        {"/usr/bin/xterm", false},
+        {"javascript:alert(1)", false},
+        {"http://", false},
+        {"   ", false},
+        {"https://a b/", false},
+        {"mailto:", false},
+        {"Vendor Site Url", false},
+        {"http:/x", false},
     };
     for (const Case& c : cases) {
         fw::testing::Reset();
@@ -36,20 +44,20 @@ TEST_F(SmallControls, ClickOpensOnlyWebAndMailAddresses) {
         click("USTLink");
         EXPECT_EQ(shownURLs(), c.opens ? std::vector<std::string>{c.url} : std::vector<std::string>{}) << c.url;
     }
-    EXPECT_EQ(passedOn, 0);   // an address, opened or not, is never passed on
+    EXPECT_EQ(passedOn, 0);  // an address, opened or not, is never passed on
 }
 
 TEST_F(SmallControls, EmptyAddressPassesTheClickOn) {
     startWithTestWindow();
     auto& link = fw::Implicit<TestWindow>().Control<UrlStaticText>("USTLink");
     link.URL = "";
-    EXPECT_FALSE(link.Fire<bool(int, int)>("MouseDown", 4, 5));   // no user handler
+    EXPECT_FALSE(link.Fire<bool(int, int)>("MouseDown", 4, 5));  // no user handler
     int gotX = -1, gotY = -1;
     link.On("MouseDown", std::function<bool(int, int)>([&](int x, int y) {
-        gotX = x;
-        gotY = y;
-        return true;
-    }));
+                gotX = x;
+                gotY = y;
+                return true;
+            }));
     EXPECT_TRUE(link.Fire<bool(int, int)>("MouseDown", 4, 5));
     EXPECT_EQ(gotX, 4);
     EXPECT_EQ(gotY, 5);

@@ -22,7 +22,8 @@ struct Rect {
 Rect boundsOf(const fw::Window& w) { return {w.Left(), w.Top(), w.Width(), w.Height()}; }
 Rect boundsOf(const fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
 
-constexpr Rect Design{TestWindow::DesignLeft, TestWindow::DesignTop, TestWindow::DesignWidth, TestWindow::DesignHeight};
+constexpr Rect Design{TestWindow::DesignLeft, TestWindow::DesignTop, TestWindow::DesignWidth,
+                      TestWindow::DesignHeight};
 
 // A screen whose panels take `panelBottom` pixels at its foot.
 fw::ScreenInfo screenAt(int l, int t, int w, int h, int panelBottom = 0) {
@@ -71,7 +72,7 @@ TEST_F(WindowBounds, LoadWinPosAppliesEachFieldOnItsOwn) {
         {"   ", Design},
         {"100,50", {100, 50, 600, 400}},
         {",,800,600", {60, 80, 800, 600}},
-        {"10,20,300,200", {10, 20, 600, 400}},      // smaller sizes never shrink it
+        {"10,20,300,200", {10, 20, 600, 400}},     // smaller sizes never shrink it
         {"10,30,900,650,77", {10, 30, 900, 650}},  // a fifth field is ignored
         {"12.9,50.7,640.5,480", {12, 50, 640, 480}},
         {"abc,50,xyz", {0, 50, 600, 400}},
@@ -84,7 +85,7 @@ TEST_F(WindowBounds, LoadWinPosAppliesEachFieldOnItsOwn) {
 }
 
 TEST_F(WindowBounds, StoredSizeBeyondTheScreenShrinksToItsFreeAreaAndMovesOntoIt) {
-    const fw::ScreenInfo screen = screenAt(0, 0, 1024, 768, 28);   // a panel along the foot
+    const fw::ScreenInfo screen = screenAt(0, 0, 1024, 768, 28);  // a panel along the foot
     fw::testing::FakeScreens({screen});
     startWithTestWindow();
     auto& win = fw::Implicit<TestWindow>();
@@ -94,10 +95,10 @@ TEST_F(WindowBounds, StoredSizeBeyondTheScreenShrinksToItsFreeAreaAndMovesOntoIt
     const Restore cases[] = {
         {"99999999999,99999999999,99999999999,99999999999", full},
         {"100,80,32000,32000", full},
-        {"0,30,1030,770", full},                              // a little larger than the screen
-        {"200,100,1030,500", {full.l, 100, full.w, 500}},    // too wide only
-        {"40,100,720,520", {40, 100, 720, 520}},             // fits: back exactly
-        {"900,700,640,480", {900, 700, 640, 480}},           // moved partly off by the user
+        {"0,30,1030,770", full},                           // a little larger than the screen
+        {"200,100,1030,500", {full.l, 100, full.w, 500}},  // too wide only
+        {"40,100,720,520", {40, 100, 720, 520}},           // fits: back exactly
+        {"900,700,640,480", {900, 700, 640, 480}},         // moved partly off by the user
     };
     expectRestored(win, cases);
 }
@@ -115,8 +116,8 @@ TEST_F(WindowBounds, EachWindowFitsTheScreenThatHoldsIt) {
         {"1400,100,32000,32000", fillingAvailable(win, right)},
         {"1400,100,1930,700", {fillingAvailable(win, right).l, 100, fillingAvailable(win, right).w, 700}},
         {"1500,200,700,500", {1500, 200, 700, 500}},
-        {"1000,100,600,400", {1000, 100, 600, 400}},    // across both screens
-        {"2900,900,700,500", {2900, 900, 700, 500}},    // partly off the right one
+        {"1000,100,600,400", {1000, 100, 600, 400}},  // across both screens
+        {"2900,900,700,500", {2900, 900, 700, 500}},  // partly off the right one
     };
     expectRestored(win, cases);
 }
@@ -194,8 +195,8 @@ TEST(BoundsNumbers, SettingsNumbersBecomeInt32Safely) {
     struct Case {
         double in;
         int32_t want;
-    } cases[] = {{0, 0},       {12.9, 12},  {-12.9, -12}, {2147483647.9, mx}, {3e9, mx}, {-3e9, mn},
-                 {inf, mx},    {-inf, mn},  {std::nan(""), 0}};
+    } cases[] = {{0, 0},     {12.9, 12}, {-12.9, -12}, {2147483647.9, mx}, {3e9, mx},
+                 {-3e9, mn}, {inf, mx},  {-inf, mn},   {std::nan(""), 0}};
     for (const Case& c : cases) EXPECT_EQ(fw::ToInt32(c.in), c.want) << c.in;
 }
 

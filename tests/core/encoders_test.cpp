@@ -14,8 +14,13 @@ std::string Bytes(const String& s) { return s.bytes(); }
 
 TEST(Encoders, Rfc4648Vectors) {
     const std::pair<const char*, const char*> vectors[] = {
-        {"", ""},         {"f", "Zg=="},         {"fo", "Zm8="},         {"foo", "Zm9v"},
-        {"foob", "Zm9vYg=="}, {"fooba", "Zm9vYmE="}, {"foobar", "Zm9vYmFy"},
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"foob", "Zm9vYg=="},
+        {"fooba", "Zm9vYmE="},
+        {"foobar", "Zm9vYmFy"},
     };
     for (auto [plain, coded] : vectors) {
         EXPECT_EQ(Bytes(fw::EncodeBase64(plain, 0)), coded) << plain;
@@ -35,6 +40,7 @@ TEST(Encoders, Base64Lines) {
 }
 
 TEST(Encoders, MalformedInputKeepsWhatItCan) {
+    // clang-format off
     const std::pair<std::string, std::string> base64[] = {
         {"Zm9v\r\nYmFy", "foobar"},  // line breaks skipped
         {"Zm 9v*Yg", "foob"},        // garbage and missing padding
@@ -43,11 +49,18 @@ TEST(Encoders, MalformedInputKeepsWhatItCan) {
         {"====", ""},
         {std::string("Zm\0\xFF" "9v", 6), "foo"},
     };
+    // clang-format on
     for (const auto& [in, out] : base64) EXPECT_EQ(Bytes(fw::DecodeBase64(in)), out) << in;
 
     const std::pair<std::string, std::string> qp[] = {
-        {"a=3Db", "a=b"}, {"a=3db", "a=b"}, {"a=ZZb", "a=ZZb"}, {"end=", "end"},
-        {"soft=\r\nbreak", "softbreak"}, {"soft=  \nbreak", "softbreak"}, {"a=4", "a=4"}, {"=", ""},
+        {"a=3Db", "a=b"},
+        {"a=3db", "a=b"},
+        {"a=ZZb", "a=ZZb"},
+        {"end=", "end"},
+        {"soft=\r\nbreak", "softbreak"},
+        {"soft=  \nbreak", "softbreak"},
+        {"a=4", "a=4"},
+        {"=", ""},
     };
     for (const auto& [in, out] : qp) EXPECT_EQ(Bytes(fw::DecodeQuotedPrintable(in)), out) << in;
 

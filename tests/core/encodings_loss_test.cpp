@@ -37,6 +37,7 @@ TEST(EncodingLoss, InvalidInputBecomesReplacementCharacters) {
         std::string text;
         size_t invalid;
         size_t firstOffset;
+        // clang-format off
     } cases[] = {
         {"UTF8", "ab\xFF" "cd", std::string("ab") + kFFFD + "cd", 1, 2},
         {"UTF8", "ok\xE2\x82", std::string("ok") + kFFFD, 1, 2},              // truncated at the end
@@ -58,6 +59,7 @@ TEST(EncodingLoss, InvalidInputBecomesReplacementCharacters) {
         {"UCS4", std::string("\x00\x11\x00\x00", 4), kFFFD, 1, 0},                      // above U+10FFFF
         {"MacRomanLatin1", "\x80\x9F\xA0", std::string(kFFFD) + kFFFD + "\xC2\xA0", 2, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.encoding) + " case with " + std::to_string(c.invalid) + " invalid");
         ConversionReport r;
@@ -81,15 +83,15 @@ TEST(EncodingLoss, UnmappableCharactersBecomeQuestionMarks) {
     } cases[] = {
         {"ASCII", "aé日b", "a??b", 2, 1},
         {"WindowsLatin1", "aé日b", "a\xE9?b", 1, 3},
-        {"WindowsLatin1", "😀", "?", 1, 0},             // one character, one mark, not two
-        {"DOSLatinUS", "x日", "x?", 1, 1},              // not the table's own 0x1A or 0x7F
+        {"WindowsLatin1", "😀", "?", 1, 0},  // one character, one mark, not two
+        {"DOSLatinUS", "x日", "x?", 1, 1},  // not the table's own 0x1A or 0x7F
         {"ShiftJIS", "日€", "\x93\xFA?", 1, 3},
         {"DOSKorean", "한😀", "\xC7\xD1?", 1, 3},
         {"DOSChineseSimplif", "中😀", "\xD6\xD0?", 1, 3},
         {"MacJapanese", "日😀", "\x93\xFA?", 1, 3},
         {"KOI8_R", "Мир ω", "\xED\xC9\xD2 ?", 1, 7},
-        {"ISOLatin1", "\xE2\x80\x94", "?", 1, 0},       // no best-fit "-" for an em dash
-        {"WindowsLatin1", "\xEF\xBC\xA1", "?", 1, 0},   // nor "A" for a fullwidth A
+        {"ISOLatin1", "\xE2\x80\x94", "?", 1, 0},      // no best-fit "-" for an em dash
+        {"WindowsLatin1", "\xEF\xBC\xA1", "?", 1, 0},  // nor "A" for a fullwidth A
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.encoding) + " " + c.text);
@@ -133,7 +135,9 @@ TEST(EncodingLoss, NamesWithoutATableKeepASCIIAndReportTheRest) {
             EXPECT_EQ(DecodeToUTF8(std::string(1, char(b)), e, &r), kFFFD);
             EXPECT_EQ(r.invalidInput, 1u);
         }
-        EXPECT_EQ(EncodeFromUTF8("<b>é日</b>", e, &r), "<b>?" "?</b>");
+        EXPECT_EQ(EncodeFromUTF8("<b>é日</b>", e, &r),
+                  "<b>?"
+                  "?</b>");
         EXPECT_EQ(r.unmappable, 2u);
         EXPECT_EQ(r.firstOffset, 3u);
     }
@@ -234,6 +238,7 @@ TEST(ConvertEncodingTest, CheckEncodingCountsInvalidBytesInTheTextsOwnEncoding) 
         const TextEncoding* encoding;
         size_t invalid;
         size_t firstOffset;
+        // clang-format off
     } cases[] = {
         {"fine é", Encodings::UTF8, 0, 0},
         {"a\xFF" "b\xFE", Encodings::UTF8, 2, 1},
@@ -243,6 +248,7 @@ TEST(ConvertEncodingTest, CheckEncodingCountsInvalidBytesInTheTextsOwnEncoding) 
         {"\xE9\xFF", Encodings::ISOLatin1, 0, 0},
         {"ab\x80\x81\x82", Encodings::ByName("MacArmenian"), 3, 2},
     };
+    // clang-format on
     for (const auto& c : cases) {
         ConversionReport r = CheckEncoding(String::FromBytes(c.bytes, c.encoding));
         EXPECT_EQ(r.invalidInput, c.invalid) << c.bytes;

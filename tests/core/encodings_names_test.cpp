@@ -23,7 +23,8 @@ std::string lower(std::string s) {
 }
 
 size_t codePoints(const std::string& utf8) {
-    return std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    return std::count_if(utf8.begin(), utf8.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 
 TEST(EncodingNames, EightyFiveNamesInPopUpOrder) {
@@ -40,8 +41,7 @@ TEST(EncodingNames, EightyFiveNamesInPopUpOrder) {
     EXPECT_STREQ(Encodings::At(1)->name, "UTF8");
     EXPECT_STREQ(Encodings::At(2)->name, "ASCII");
     // Rows 3 on are alphabetical ignoring case: MacRomanian before MacRomanLatin1.
-    for (int i = 4; i < 85; ++i)
-        EXPECT_LT(lower(Encodings::At(i - 1)->name), lower(Encodings::At(i)->name)) << i;
+    for (int i = 4; i < 85; ++i) EXPECT_LT(lower(Encodings::At(i - 1)->name), lower(Encodings::At(i)->name)) << i;
     EXPECT_STREQ(Encodings::At(61)->name, "MacRomanian");
     EXPECT_STREQ(Encodings::At(62)->name, "MacRomanLatin1");
     EXPECT_STREQ(Encodings::At(84)->name, "WindowsVietnamese");
@@ -92,6 +92,7 @@ TEST(CharStarts, KnownTexts) {
         const char* encoding;
         std::string bytes;
         std::vector<uint32_t> starts;
+        // clang-format off
     } cases[] = {
         {"UTF8", "", {0}},
         {"UTF8", "aé日😀", {0, 1, 3, 6, 10}},
@@ -110,6 +111,7 @@ TEST(CharStarts, KnownTexts) {
         {"MacDevanagari", "\xA1\xE9" "a", {0, 2, 3}},              // a byte pair read as one character
         {"MacChineseTrad", "\x80" "a", {0, 1, 2}},                 // one byte read as two code points
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.encoding);
         EXPECT_EQ(enc(c.encoding)->CharStarts(c.bytes), c.starts);

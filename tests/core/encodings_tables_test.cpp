@@ -152,6 +152,7 @@ TEST(EncodingTables, PinnedBytes) {
         std::string bytes;
         const char* text;
         bool roundTrip;  // the text also encodes back to these bytes
+        // clang-format off
     } cases[] = {
         {"DOSLatinUS", "\x1A", "\x1A", true},
         {"DOSLatinUS", "\x1C", "\x1C", true},
@@ -180,6 +181,7 @@ TEST(EncodingTables, PinnedBytes) {
         {"UCS4", std::string("\x00\x00\x00\x41", 4), "A", true},
         {"UTF8", "\xEF\xBB\xBF" "A", "\xEF\xBB\xBF" "A", true},  // a UTF-8 mark is text here
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.encoding) + " " + c.text);
         ConversionReport r;
@@ -197,6 +199,7 @@ TEST(EncodingTables, PinnedEncodings) {
         const char* encoding;
         const char* text;
         std::string bytes;
+        // clang-format off
     } cases[] = {
         {"DOSArabic", "100%", "100%"},
         {"DOSKorean", "\xEA\xB0\x82", "\x81\x41"},  // U+AC02, missing from the IBM table
@@ -204,6 +207,7 @@ TEST(EncodingTables, PinnedEncodings) {
         {"MacHebrew", "<a href=\"x\">[1]{2}|", "<a href=\"x\">[1]{2}|"},
         {"UTF16", "\xEF\xBB\xBF" "A", std::string("\xFE\xFF\x00\x41", 4)},  // a mark in the text stays text
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.encoding);
         ConversionReport r;

@@ -239,7 +239,8 @@ protected:
         if (const char* v = std::getenv(name)) slot = v;
     }
     static void restore(const char* name, const std::optional<std::string>& slot) {
-        if (slot) ::setenv(name, slot->c_str(), 1); else ::unsetenv(name);
+        if (slot) ::setenv(name, slot->c_str(), 1);
+        else ::unsetenv(name);
     }
     std::optional<std::string> xdg, home;
 };

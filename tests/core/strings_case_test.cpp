@@ -11,23 +11,27 @@ namespace {
 String Bytes(std::string b, const TextEncoding* enc) { return String::FromBytes(std::move(b), enc); }
 
 TEST(StringCase, EqualityFoldsCase) {
-    struct Case { const char* a; const char* b; bool equal; };
+    struct Case {
+        const char* a;
+        const char* b;
+        bool equal;
+    };
     const Case cases[] = {
         {"Javascript", "JAVASCRIPT", true},
         {"", "", true},
         {"a", "", false},
         {"abc", "abd", false},
-        {"\xC3\x89t\xC3\xA9", "\xC3\xA9T\xC3\x89", true},            // Été / éTÉ
-        {"\xCE\xA3", "\xCF\x83", true},                              // Σ σ
-        {"\xCF\x82", "\xCF\x83", true},                              // ς σ
-        {"\xCE\xA3", "\xCF\x82", true},                              // Σ ς
-        {"\xC5\xBF", "S", true},                                     // ſ s
-        {"\xE2\x84\xAA", "k", true},                                 // Kelvin sign
-        {"\xC4\xB1", "i", false},                                    // dotless ı
+        {"\xC3\x89t\xC3\xA9", "\xC3\xA9T\xC3\x89", true},  // Été / éTÉ
+        {"\xCE\xA3", "\xCF\x83", true},                    // Σ σ
+        {"\xCF\x82", "\xCF\x83", true},                    // ς σ
+        {"\xCE\xA3", "\xCF\x82", true},                    // Σ ς
+        {"\xC5\xBF", "S", true},                           // ſ s
+        {"\xE2\x84\xAA", "k", true},                       // Kelvin sign
+        {"\xC4\xB1", "i", false},                          // dotless ı
         {"\xC4\xB1", "I", false},
-        {"\xC4\xB0", "i", false},                                    // İ
-        {"\xC3\x9F", "ss", false},                                   // simple folding only
-        {"\xFF", "\xFE", false},                                     // invalid bytes are exact
+        {"\xC4\xB0", "i", false},   // İ
+        {"\xC3\x9F", "ss", false},  // simple folding only
+        {"\xFF", "\xFE", false},    // invalid bytes are exact
         {"\xFF", "\xFF", true},
         {"\xC3\xA9", "\xC3\xA9\xCC\x81", false},
     };
@@ -47,7 +51,7 @@ TEST(StringCase, EqualityAcrossEncodings) {
 
 TEST(StringCase, StrCompModes) {
     EXPECT_EQ(StrComp("abc", "abc", 0), 0);
-    EXPECT_EQ(StrComp("abc", "ABC", 0), 1);   // 'a' > 'A'
+    EXPECT_EQ(StrComp("abc", "ABC", 0), 1);  // 'a' > 'A'
     EXPECT_EQ(StrComp("ABC", "abc", 0), -1);
     EXPECT_EQ(StrComp("abc", "ABC", 1), 0);
     EXPECT_EQ(StrComp("ab", "abc", 0), -1);
@@ -59,7 +63,11 @@ TEST(StringCase, StrCompModes) {
 
 TEST(StringCase, InStrPositions) {
     // "Aé€b" repeated: character positions differ from byte positions.
-    const String s("A\xC3\xA9\xE2\x82\xAC" "bA\xC3\xA9\xE2\x82\xAC" "b");
+    const String s(
+        "A\xC3\xA9\xE2\x82\xAC"
+        "bA\xC3\xA9\xE2\x82\xAC"
+        "b");
+    // clang-format off
     struct Case { int64_t start; const char* find; int64_t want; };
     const Case cases[] = {
         {1, "a", 1},
@@ -76,19 +84,28 @@ TEST(StringCase, InStrPositions) {
         {1, "x", 0},
         {1, "ba\xC3\xA9\xE2\x82\xAC" "bb", 0},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(InStr(c.start, s, c.find), c.want) << c.start << " " << c.find;
     EXPECT_EQ(InStr("", ""), 0);
     EXPECT_EQ(InStr("", "a"), 0);
     EXPECT_EQ(InStr("abc", "C"), 3);
     EXPECT_EQ(InStr("</SCRIPT>", "</script>"), 1);
-    EXPECT_EQ(InStr("x\xE2\x84\xAAy", "K"), 2);       // Kelvin sign
-    EXPECT_EQ(InStr("xk\xC5\xBFy", "KS"), 2);         // k then long s
-    EXPECT_EQ(InStr("\xC4\xB1I", "i"), 2);            // ı does not match i
+    EXPECT_EQ(InStr("x\xE2\x84\xAAy", "K"), 2);  // Kelvin sign
+    EXPECT_EQ(InStr("xk\xC5\xBFy", "KS"), 2);    // k then long s
+    EXPECT_EQ(InStr("\xC4\xB1I", "i"), 2);       // ı does not match i
     EXPECT_EQ(InStr("\xC3\x89t\xC3\xA9", "\xC3\xA9"), 1);
-    EXPECT_EQ(InStr("a\xFF" "b", "\xFF" "B"), 2);
-    EXPECT_EQ(InStr("\xC5\x80", "\x80"), 0);          // never inside a character
-    EXPECT_EQ(InStr("a\xC3\xA9" "a\xC3\xA9\xC3\xA9\xE2\x82\xAC", "\xC3\x89\xC3\xA9\xE2\x82\xAC"), 4);
-    EXPECT_EQ(InStr("\xC3\xA9\xC3\xA9\xC3\xA9\xE2\x82\xAC", "\xC3\xA9\xC3\xA9\xE2\x82\xAC"), 2);  // partial match falls back
+    EXPECT_EQ(InStr("a\xFF"
+                    "b",
+                    "\xFF"
+                    "B"),
+              2);
+    EXPECT_EQ(InStr("\xC5\x80", "\x80"), 0);  // never inside a character
+    EXPECT_EQ(InStr("a\xC3\xA9"
+                    "a\xC3\xA9\xC3\xA9\xE2\x82\xAC",
+                    "\xC3\x89\xC3\xA9\xE2\x82\xAC"),
+              4);
+    EXPECT_EQ(InStr("\xC3\xA9\xC3\xA9\xC3\xA9\xE2\x82\xAC", "\xC3\xA9\xC3\xA9\xE2\x82\xAC"),
+              2);  // partial match falls back
 }
 
 TEST(StringCase, InStrInOtherEncodings) {
@@ -113,6 +130,7 @@ TEST(StringCase, InStrInOtherEncodings) {
 }
 
 TEST(StringCase, ReplaceAllIsNonOverlappingLeftToRight) {
+    // clang-format off
     struct Case { const char* s; const char* find; const char* repl; const char* want; };
     const Case cases[] = {
         {"aaa", "aa", "b", "ba"},
@@ -130,6 +148,7 @@ TEST(StringCase, ReplaceAllIsNonOverlappingLeftToRight) {
         {"a\xFF" "b\xFE", "\xFF", "?", "a?b\xFE"},
         {"\xC4\xB0\xC4\xB1iI", "i", "-", "\xC4\xB0\xC4\xB1--"},
     };
+    // clang-format on
     for (const Case& c : cases) EXPECT_EQ(ReplaceAll(c.s, c.find, c.repl).bytes(), c.want) << c.s;
     EXPECT_EQ(Replace("aAaA", "a", "b").bytes(), "bAaA");
     EXPECT_EQ(Replace("xyz", "Y", "").bytes(), "xz");
@@ -143,10 +162,14 @@ TEST(StringCase, ReplaceAllKeepsOrConvertsTheEncoding) {
     // A replacement in another encoding is brought to the text's when it
     // fits; otherwise both go to UTF-8, as + takes them.
     const String euro = ReplaceAll(latin, " ", "\xE2\x82\xAC");
-    EXPECT_EQ(euro.bytes(), "caf\xC9\x80" "caf\xE9");
+    EXPECT_EQ(euro.bytes(),
+              "caf\xC9\x80"
+              "caf\xE9");
     EXPECT_EQ(euro.encoding(), Encodings::WindowsLatin1);
     const String omega = ReplaceAll(latin, " ", "\xCE\xA9");
-    EXPECT_EQ(omega.bytes(), "caf\xC3\x89\xCE\xA9" "caf\xC3\xA9");
+    EXPECT_EQ(omega.bytes(),
+              "caf\xC3\x89\xCE\xA9"
+              "caf\xC3\xA9");
     EXPECT_EQ(omega.encoding(), Encodings::UTF8);
 }
 
@@ -161,7 +184,11 @@ TEST(StringCase, LowercaseAndUppercase) {
     EXPECT_EQ(Lowercase("\xC4\xB0I").bytes(), "ii");  // simple mappings: no dot above, no Turkish rule
     EXPECT_EQ(Lowercase("AbC \xC3\x89\xCE\xA3").bytes(), "abc \xC3\xA9\xCF\x83");
     EXPECT_EQ(Uppercase("abc \xC3\xA9\xCF\x83\xC3\x9F").bytes(), "ABC \xC3\x89\xCE\xA3\xC3\x9F");
-    EXPECT_EQ(Uppercase("a\xFF" "b").bytes(), "A\xFF" "B");
+    EXPECT_EQ(Uppercase("a\xFF"
+                        "b")
+                  .bytes(),
+              "A\xFF"
+              "B");
     const String latin = Bytes("\xE9t\xE9 \xFF", Encodings::WindowsLatin1);
     const String up = Uppercase(latin);
     EXPECT_EQ(up.bytes(), "\xC9T\xC9 \x9F");  // ÿ -> Ÿ is 0x9F in cp1252

@@ -17,13 +17,17 @@ TEST(StringChars, LenCountsCharactersLenBBytes) {
     EXPECT_EQ(Len(kMixed), 4);
     EXPECT_EQ(LenB(kMixed), 10);
     EXPECT_EQ(Len(""), 0);
-    EXPECT_EQ(Len(Bytes("\xC3\xA9", nullptr)), 2);                   // no encoding: bytes
+    EXPECT_EQ(Len(Bytes("\xC3\xA9", nullptr)), 2);                    // no encoding: bytes
     EXPECT_EQ(Len(Bytes("\xE9t\xE9", Encodings::WindowsLatin1)), 3);  // single-byte
     EXPECT_EQ(Len(Bytes(std::string("\0A\0\xE9\xD8\x3D\xDE\x00", 8), Encodings::UTF16)), 3);
-    EXPECT_EQ(Len(Bytes("\x82\xA0" "a", Encodings::ShiftJIS)), 2);
+    EXPECT_EQ(Len(Bytes("\x82\xA0"
+                        "a",
+                        Encodings::ShiftJIS)),
+              2);
 }
 
 TEST(StringChars, InvalidUtf8BytesCountOneEach) {
+    // clang-format off
     struct Case { std::string bytes; int64_t len; };
     const Case cases[] = {
         {"\xFF", 1},
@@ -35,6 +39,7 @@ TEST(StringChars, InvalidUtf8BytesCountOneEach) {
         {"\xF4\x90\x80\x80", 4},      // above U+10FFFF
         {"\xC3\xA9\xFF\xC3\xA9", 3},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const String s(c.bytes);
         EXPECT_EQ(Len(s), c.len) << c.bytes;
@@ -45,20 +50,23 @@ TEST(StringChars, InvalidUtf8BytesCountOneEach) {
 }
 
 TEST(StringChars, MidAtAndPastBothEnds) {
-    struct Case { int64_t start, length; const char* want; };
+    struct Case {
+        int64_t start, length;
+        const char* want;
+    };
     const Case cases[] = {
         {1, 1, "a"},
         {2, 1, "\xC3\xA9"},
         {4, 1, "\xF0\x9F\x98\x80"},
         {2, 2, "\xC3\xA9\xE2\x82\xAC"},
         {3, 100, "\xE2\x82\xAC\xF0\x9F\x98\x80"},
-        {0, 2, "a\xC3\xA9"},   // start below 1 reads as 1
+        {0, 2, "a\xC3\xA9"},  // start below 1 reads as 1
         {-5, 1, "a"},
         {4, 2, "\xF0\x9F\x98\x80"},
         {5, 1, ""},
         {99, 1, ""},
         {1, 0, ""},
-        {2, -1, ""},           // negative length gives nothing
+        {2, -1, ""},  // negative length gives nothing
     };
     for (const Case& c : cases) {
         const String m = Mid(kMixed, c.start, c.length);
@@ -151,10 +159,15 @@ TEST(StringChars, MidKeepsTheSourceEncoding) {
     EXPECT_EQ(Mid(utf16, 4).bytes(), "");
     EXPECT_EQ(Mid(utf16, 2, 1).encoding(), Encodings::UTF16);
 
-    const String sjis = Bytes("a\x82\xA0\x82\xA2" "b", Encodings::ShiftJIS);
+    const String sjis = Bytes(
+        "a\x82\xA0\x82\xA2"
+        "b",
+        Encodings::ShiftJIS);
     EXPECT_EQ(Len(sjis), 4);
     EXPECT_EQ(Mid(sjis, 3, 1).bytes(), "\x82\xA2");
-    EXPECT_EQ(Right(sjis, 2).bytes(), "\x82\xA2" "b");
+    EXPECT_EQ(Right(sjis, 2).bytes(),
+              "\x82\xA2"
+              "b");
 }
 
 TEST(StringChars, LongTextWalkMatchesBytes) {
@@ -227,12 +240,17 @@ TEST(StringChars, GarbageBytesLoseNothing) {
 // without it, whatever it holds, so every slice of it still reads as the
 // same characters.
 TEST(StringChars, MarkedWideTextsSliceAsCharacters) {
-    const struct { std::string bytes; const TextEncoding* enc; } cases[] = {
+    const struct {
+        std::string bytes;
+        const TextEncoding* enc;
+    } cases[] = {
+        // clang-format off
         {std::string("\xFF\xFE" "A\0B\0 \0", 8), Encodings::UTF16},
         {std::string("\xFE\xFF\0A\0B\0 ", 8), Encodings::UTF16},
         {std::string("\xFF\xFE\0\0" "A\0\0\0B\0\0\0 \0\0\0", 16), Encodings::UCS4},
         {std::string("\0\0\xFE\xFF\0\0\0A\0\0\0B\0\0\0 ", 16), Encodings::UCS4},
     };
+    // clang-format on
     for (const auto& c : cases) {
         String s = DefineEncoding(Bytes(c.bytes, nullptr), c.enc);
         EXPECT_EQ(Len(s), 3);
@@ -241,23 +259,37 @@ TEST(StringChars, MarkedWideTextsSliceAsCharacters) {
         EXPECT_EQ(ConvertEncoding(Lowercase(Trim(s)), Encodings::UTF8).bytes(), "ab");
     }
     // Bytes that don't decode cleanly change only their order.
-    const struct { std::string bytes; const TextEncoding* enc; std::string held; int64_t at, code; } lossy[] = {
+    const struct {
+        std::string bytes;
+        const TextEncoding* enc;
+        std::string held;
+        int64_t at, code;
+    } lossy[] = {
+        // clang-format off
         {std::string("\xFF\xFE" "A\0 \0B\0\x99", 9), Encodings::UTF16, std::string("\0A\0 \0B\x99", 7), 2, 0x20},
         {std::string("\xFF\xFE" "A\0\0\xD8" "B\0", 8), Encodings::UTF16, std::string("\0A\xD8\0\0B", 6), 3, 'B'},
         {std::string("\xFF\xFE\0\0" "A\0\0\0B\0\0\0\x99", 13), Encodings::UCS4,
          std::string("\0\0\0A\0\0\0B\x99", 9), 2, 'B'},
     };
+    // clang-format on
     for (const auto& c : lossy) {
         String s = DefineEncoding(Bytes(c.bytes, nullptr), c.enc);
         EXPECT_EQ(s.bytes(), c.held);
         EXPECT_EQ(Asc(Mid(s, c.at, 1)), c.code) << c.held;
     }
     // After the mark, U+FEFF and U+FFFE are characters, also at the start of a piece.
-    String s = DefineEncoding(Bytes(std::string("\xFF\xFE\xFF\xFE" "A\0\xFE\xFF" "B\0", 10), nullptr), Encodings::UTF16);
+    String s = DefineEncoding(Bytes(std::string("\xFF\xFE\xFF\xFE"
+                                                "A\0\xFE\xFF"
+                                                "B\0",
+                                                10),
+                                    nullptr),
+                              Encodings::UTF16);
     EXPECT_EQ(Len(s), 4);
     EXPECT_EQ(Asc(s), 0xFEFF);
     String piece = Mid(s, 3);
     EXPECT_EQ(Len(piece), 2);
     EXPECT_EQ(Asc(piece), 0xFFFE);
-    EXPECT_EQ(ConvertEncoding(DefineEncoding(piece, Encodings::UTF16), Encodings::UTF8).bytes(), "\xEF\xBF\xBE" "B");
+    EXPECT_EQ(ConvertEncoding(DefineEncoding(piece, Encodings::UTF16), Encodings::UTF8).bytes(),
+              "\xEF\xBF\xBE"
+              "B");
 }

@@ -13,29 +13,27 @@ using fw::Variant;
 namespace {
 
 TEST(VariantTest, TextForms) {
-    struct Case { Variant v; const char* text; };
+    struct Case {
+        Variant v;
+        const char* text;
+    };
     const Case cases[] = {
-        {Variant(), ""},
-        {Variant(0), "0"},
-        {Variant(-42), "-42"},
-        {Variant(int64_t(9007199254740993)), "9007199254740993"},
-        {Variant(true), "True"},
-        {Variant(false), "False"},
-        {Variant(2.5), "2.5"},
-        {Variant("héllo"), "héllo"},
+        {Variant(), ""},         {Variant(0), "0"},
+        {Variant(-42), "-42"},   {Variant(int64_t(9007199254740993)), "9007199254740993"},
+        {Variant(true), "True"}, {Variant(false), "False"},
+        {Variant(2.5), "2.5"},   {Variant("héllo"), "héllo"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.v.StringValue().bytes(), c.text) << c.text;
 }
 
 TEST(VariantTest, TextToNumbers) {
-    struct Case { const char* text; int64_t integer; double real; };
+    struct Case {
+        const char* text;
+        int64_t integer;
+        double real;
+    };
     const Case cases[] = {
-        {"", 0, 0.0},
-        {"abc", 0, 0.0},
-        {"12", 12, 12.0},
-        {"12abc", 12, 12.0},
-        {"-3.9", -3, -3.9},
-        {"3.9", 3, 3.9},
+        {"", 0, 0.0}, {"abc", 0, 0.0}, {"12", 12, 12.0}, {"12abc", 12, 12.0}, {"-3.9", -3, -3.9}, {"3.9", 3, 3.9},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Variant(c.text).IntegerValue(), c.integer) << c.text;
@@ -53,12 +51,14 @@ TEST(VariantTest, ConversionsSaturateInsteadOfOverflowing) {
 }
 
 TEST(VariantTest, BooleansReadBackFromTheirTextForm) {
-    struct Case { Variant v; bool expected; };
+    struct Case {
+        Variant v;
+        bool expected;
+    };
     const Case cases[] = {
-        {Variant("true"), true},   {Variant("TRUE"), true},  {Variant(" True "), true},
-        {Variant("1"), true},      {Variant("-2.5"), true},  {Variant("false"), false},
-        {Variant("0"), false},     {Variant("yes"), false},  {Variant(""), false},
-        {Variant(0), false},       {Variant(3), true},       {Variant(0.0), false},
+        {Variant("true"), true}, {Variant("TRUE"), true},   {Variant(" True "), true}, {Variant("1"), true},
+        {Variant("-2.5"), true}, {Variant("false"), false}, {Variant("0"), false},     {Variant("yes"), false},
+        {Variant(""), false},    {Variant(0), false},       {Variant(3), true},        {Variant(0.0), false},
         {Variant(), false},
     };
     for (const Case& c : cases) EXPECT_EQ(c.v.BooleanValue(), c.expected) << c.v.StringValue().bytes();

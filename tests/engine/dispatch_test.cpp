@@ -67,12 +67,27 @@ class Garbage : public EngineTest {};
 
 // Random bytes in encodings of every kind go through every label.
 TEST_F(Garbage, AnyBytesUnderAnyLabel) {
-    const char* labels[] = {"Javascript", "Javascript variable", "Javascript encode", "HTML", "HTML page",
-                            "Plain text", "Copy as is", "Base64 Encode", "Base64 Decode",
-                            "Quoted Printable Encode", "Quoted Printable Decode", "Url Encode (all chars)",
-                            "Url Encode", "Url Decode", "ASCII to code"};
-    const fw::TextEncoding* encodings[] = {nullptr, fw::Encodings::UTF8, fw::Encodings::ShiftJIS,
-                                           fw::Encodings::UTF16, fw::Encodings::UCS4, fw::Encodings::WindowsLatin1};
+    const char* labels[] = {"Javascript",
+                            "Javascript variable",
+                            "Javascript encode",
+                            "HTML",
+                            "HTML page",
+                            "Plain text",
+                            "Copy as is",
+                            "Base64 Encode",
+                            "Base64 Decode",
+                            "Quoted Printable Encode",
+                            "Quoted Printable Decode",
+                            "Url Encode (all chars)",
+                            "Url Encode",
+                            "Url Decode",
+                            "ASCII to code"};
+    const fw::TextEncoding* encodings[] = {nullptr,
+                                           fw::Encodings::UTF8,
+                                           fw::Encodings::ShiftJIS,
+                                           fw::Encodings::UTF16,
+                                           fw::Encodings::UCS4,
+                                           fw::Encodings::WindowsLatin1};
     uint32_t seed = 7;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0xFF; };
     for (int round = 0; round < 40; ++round) {

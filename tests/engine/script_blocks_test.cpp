@@ -18,6 +18,7 @@ class ScriptBlocks : public EngineTest {};
 
 TEST_F(ScriptBlocks, EscapesAndCuts) {
     const std::string J = kJoin;
+    // clang-format off
     const Case cases[] = {
         {"empty", "", 0, ""},
         {"empty cut", "", 3, ""},
@@ -41,6 +42,7 @@ TEST_F(ScriptBlocks, EscapesAndCuts) {
         {"astral character whole", "\xF0\x9F\x98\x80x", 1, "\xF0\x9F\x98\x80" + J + "x"},
         {"negative length is no cut", "abcdef", -5, "abcdef"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         quillet::stringlength = c.length;
         EXPECT_EQ(QuilletInt(fw::String(c.text)).bytes(), c.expected) << c.name;
@@ -49,14 +51,17 @@ TEST_F(ScriptBlocks, EscapesAndCuts) {
 
 TEST_F(ScriptBlocks, Templates) {
     EXPECT_EQ(Run("Javascript", ""), "<script language=\"Javascript\">\ndocument.write('')\n</script>");
-    EXPECT_EQ(Run("Javascript variable", "it's"), "<script language=\"Javascript\">\nvar tempvar='it\\'s';\n</script>");
+    EXPECT_EQ(Run("Javascript variable", "it's"),
+              "<script language=\"Javascript\">\nvar tempvar='it\\'s';\n</script>");
     EXPECT_EQ(Run("Javascript encode", "AZ"),
               "<script language=\"Javascript\">\ndocument.write(unescape('%41%5A'))\n</script>");
-    EXPECT_EQ(Run("Javascript", "abcd", 2), "<script language=\"Javascript\">\ndocument.write('ab" + kJoin + "cd')\n</script>");
+    EXPECT_EQ(Run("Javascript", "abcd", 2),
+              "<script language=\"Javascript\">\ndocument.write('ab" + kJoin + "cd')\n</script>");
 }
 
 TEST_F(ScriptBlocks, PercentEscapesOfBytes) {
     const std::string J = kJoin;
+    // clang-format off
     const Case cases[] = {
         {"upper-case digits", "AZ", 0, "%41%5A"},
         {"tab", "\t", 0, "%09"},
@@ -66,6 +71,7 @@ TEST_F(ScriptBlocks, PercentEscapesOfBytes) {
         {"two-byte character, one piece", "\xC3\xA9" "a", 1, "%C3%A9" + J + "%61"},
         {"uncut multi-byte", "\xC3\xA9", 0, "%C3%A9"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         quillet::stringlength = c.length;
         EXPECT_EQ(Run("Url Encode (all chars)", c.text, c.length), c.expected) << c.name;
@@ -74,6 +80,7 @@ TEST_F(ScriptBlocks, PercentEscapesOfBytes) {
 
 TEST_F(ScriptBlocks, UnescapeFormKeepsCharacters) {
     const std::string J = kJoin;
+    // clang-format off
     const Case cases[] = {
         {"Latin-1 range as one escape", "\xC3\xA9", 0, "%E9"},
         {"beyond Latin-1", "\xE2\x82\xAC", 0, "%u20AC"},
@@ -81,6 +88,7 @@ TEST_F(ScriptBlocks, UnescapeFormKeepsCharacters) {
         {"pair stays in one piece", "\xF0\x9F\x98\x80" "a", 1, "%uD83D%uDE00" + J + "%61"},
         {"invalid byte as it stands", "\xFF" "a", 0, "%FF%61"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         quillet::stringlength = c.length;
         EXPECT_EQ(quillet::QuilletEncode(fw::String(c.text)).bytes(),
@@ -91,8 +99,13 @@ TEST_F(ScriptBlocks, UnescapeFormKeepsCharacters) {
 
 TEST_F(ScriptBlocks, TextsInOtherEncodings) {
     // ShiftJIS "so" is 83 5C: its second byte is no backslash.
-    fw::String sjis = fw::String::FromBytes("\x83\x5C" "a", fw::Encodings::ShiftJIS);
-    EXPECT_EQ(QuilletInt(sjis).bytes(), "\xE3\x82\xBD" "a");
+    fw::String sjis = fw::String::FromBytes(
+        "\x83\x5C"
+        "a",
+        fw::Encodings::ShiftJIS);
+    EXPECT_EQ(QuilletInt(sjis).bytes(),
+              "\xE3\x82\xBD"
+              "a");
     quillet::stringlength = 1;
     EXPECT_EQ(quillet::HTML2UrlEncodeAllChars(sjis).bytes(), "%83%5C" + kJoin + "%61");
 

@@ -32,10 +32,10 @@ TEST_F(Yield, LoopsYield) {
         int32_t length;
         int atLeast;
     } rows[] = {
-        {"Plain text", 0, 900},             // once per character
+        {"Plain text", 0, 900},  // once per character
         {"ASCII to code", 0, 900},
-        {"Url Encode (all chars)", 0, 900}, // once per byte
-        {"Javascript", 10, 90},             // once per piece
+        {"Url Encode (all chars)", 0, 900},  // once per byte
+        {"Javascript", 10, 90},              // once per piece
     };
     for (const auto& row : rows) {
         handOvers_ = 0;

@@ -57,8 +57,8 @@ class GuiEnvironment : public ::testing::Environment {
 public:
     void TearDown() override { fw::EndGui(); }
 };
-[[maybe_unused]] ::testing::Environment* const guiEnvironment =
-    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+[[maybe_unused]] ::testing::Environment* const guiEnvironment = ::testing::AddGlobalTestEnvironment(
+    new GuiEnvironment);
 
 }  // namespace
 
@@ -282,7 +282,9 @@ void GuiTest::answerNextDialog(const std::filesystem::path& file) { fw::testing:
 void GuiTest::cancelNextDialog() { fw::testing::QueueDialogAnswer(""); }
 void GuiTest::answerNextMsgBox(int button) { fw::testing::QueueMsgBoxAnswer(button); }
 void GuiTest::chooseNextContextMenu(const std::string& itemName) { fw::testing::QueueContextMenuChoice(itemName); }
-void GuiTest::onNextModal(std::function<void(fw::Window&)> action) { fw::testing::QueueModalAction(std::move(action)); }
+void GuiTest::onNextModal(std::function<void(fw::Window&)> action) {
+    fw::testing::QueueModalAction(std::move(action));
+}
 
 std::vector<std::string> GuiTest::shownMessages() {
     std::vector<std::string> out;

@@ -56,7 +56,7 @@ protected:
     // Lets queued events, deferred closes and paints run.
     void processEvents();
 
-    fw::Window& front();                                      // fails when none
+    fw::Window& front();  // fails when none
     fw::RectControl& control(const std::string& name);
     fw::RectControl& control(fw::Window& win, const std::string& name);
     template <class T>
@@ -69,18 +69,18 @@ protected:
     // Mouse and keyboard.
     void click(const std::string& name);
     void click(fw::Window& win, const std::string& name);
-    void type(const std::string& name, const std::string& text);   // focuses, types at the end
-    void pressKey(const std::string& keys);    // to the focused widget: "Return", "Escape", "Ctrl+A", "Backspace"
+    void type(const std::string& name, const std::string& text);  // focuses, types at the end
+    void pressKey(const std::string& keys);  // to the focused widget: "Return", "Escape", "Ctrl+A", "Backspace"
     void pressKey(const std::string& name, const std::string& keys);
     void focus(const std::string& name);
-    std::string text(const std::string& name);   // EditField, StaticText, PopupMenu text, button caption
+    std::string text(const std::string& name);  // EditField, StaticText, PopupMenu text, button caption
 
     // Press, drag and release on a control; x and y relative to the control
     // (may lie outside it). The button stays held between press and release.
     void mouseDown(const std::string& name, int x, int y);
     void mouseDrag(const std::string& name, int x, int y);
     void mouseUp(const std::string& name, int x, int y);
-    void mouseMove(const std::string& name, int x, int y);   // no button held
+    void mouseMove(const std::string& name, int x, int y);  // no button held
     void mouseExit(const std::string& name);
     // The user drags a splitter bar by (dx, dy) from a point inside it.
     void dragBar(const std::string& name, int dx, int dy);
@@ -93,10 +93,10 @@ protected:
     fw::RectControl* controlAt(fw::Window& win, int x, int y);
 
     // Menus, pop-ups.
-    bool chooseMenu(const std::string& itemName);   // false when absent or disabled
+    bool chooseMenu(const std::string& itemName);  // false when absent or disabled
     void choosePopupRow(const std::string& name, const std::string& rowText);
     void choosePopupRow(const std::string& name, int row);
-    std::vector<std::string> menuTexts(const std::string& itemName);   // its children's texts
+    std::vector<std::string> menuTexts(const std::string& itemName);  // its children's texts
 
     // Dialogs, message boxes, contextual menus, modal windows: the product's
     // own modal loop runs and the queued answer ends it. A modal window's
@@ -104,7 +104,7 @@ protected:
     // unanswered, the window is closed.
     void answerNextDialog(const std::filesystem::path& file);
     void cancelNextDialog();
-    void answerNextMsgBox(int button);   // fw::AnswerOK, AnswerCancel, AnswerYes, AnswerNo
+    void answerNextMsgBox(int button);  // fw::AnswerOK, AnswerCancel, AnswerYes, AnswerNo
     void chooseNextContextMenu(const std::string& itemName);
     void onNextModal(std::function<void(fw::Window&)> action);
     std::vector<std::string> shownMessages();

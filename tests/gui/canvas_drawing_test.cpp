@@ -28,7 +28,7 @@ protected:
 TEST_F(DrawingTest, LinesIncludeBothEnds) {
     g().ForeColor(kBlack);
     g().DrawLine(0, 0, 4, 0);
-    g().DrawLine(5, 1, 5, 1);   // equal ends: one dot
+    g().DrawLine(5, 1, 5, 1);  // equal ends: one dot
     g().DrawLine(0, 2, 2, 4);
     g().DrawLine(5, 4, 4, 3);
     EXPECT_EQ(art(*pic), (std::vector<std::string>{"#####.", ".....#", "#.....", ".#..#.", "..#..#"}));
@@ -38,8 +38,8 @@ TEST_F(DrawingTest, RectanglesCoverExactlyTheirBox) {
     g().ForeColor(kBlack);
     g().DrawRect(0, 0, 4, 3);
     g().FillRect(5, 0, 1, 5);
-    g().FillRect(1, 4, 0, 1);    // empty: nothing
-    g().FillRect(2, 3, -1, 1);   // negative: nothing
+    g().FillRect(1, 4, 0, 1);   // empty: nothing
+    g().FillRect(2, 3, -1, 1);  // negative: nothing
     EXPECT_EQ(art(*pic), (std::vector<std::string>{"####.#", "#..#.#", "####.#", ".....#", ".....#"}));
 }
 
@@ -52,10 +52,10 @@ TEST_F(DrawingTest, PenSizeThickensLinesAndOutlines) {
     g().ForeColor(kWhite);
     g().FillRect(0, 0, 6, 5);
     g().ForeColor(kBlack);
-    g().PenWidth(0);   // at least one pixel
+    g().PenWidth(0);  // at least one pixel
     EXPECT_EQ(g().PenWidth(), 1);
     g().DrawLine(1, 1, 3, 1);
-    EXPECT_EQ(art(*pic)[1], ".###..");   // pen 1 wide, 2 high
+    EXPECT_EQ(art(*pic)[1], ".###..");  // pen 1 wide, 2 high
     EXPECT_EQ(art(*pic)[2], ".###..");
 }
 
@@ -78,14 +78,14 @@ TEST_F(DrawingTest, PicturesThatCantBeMadeAreNil) {
     EXPECT_EQ(fw::NewPicture(1 << 20, 1 << 20), nullptr);
     EXPECT_EQ(fw::ResourcePicture(999999), nullptr);
     EXPECT_EQ(pic->Graphics().Width(), 6);
-    EXPECT_EQ(&pic->Graphics(), &pic->Graphics());   // the same context every time
+    EXPECT_EQ(&pic->Graphics(), &pic->Graphics());  // the same context every time
 }
 
 TEST_F(DrawingTest, ColoursAreClampedToTheirRange) {
     struct Case {
         double h, s, v;
         uint32_t rgb;
-    } cases[] = {{0, 0, 0.5, 0x808080}, {0, 0, 2.0, 0xFFFFFF}, {0, 0, -1, 0x000000},
+    } cases[] = {{0, 0, 0.5, 0x808080}, {0, 0, 2.0, 0xFFFFFF},     {0, 0, -1, 0x000000},
                  {0, 1, 1, 0xFF0000},   {1.0 / 3, 1, 1, 0x00FF00}, {5, 1, 1, 0xFF0000}};
     for (const Case& c : cases) EXPECT_EQ(fw::HSV(c.h, c.s, c.v).Hex(), c.rgb) << c.h << " " << c.s << " " << c.v;
     EXPECT_EQ(fw::RGB(300, -4, 7).Hex(), 0xFF0007u);
@@ -96,24 +96,24 @@ class PadCanvas : public fw::Canvas {
 public:
     PadCanvas() {
         On("MouseDown", std::function<bool(int, int)>([this](int x, int y) {
-            log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
-            return takeDrag;
-        }));
+               log.push_back("down " + std::to_string(x) + "," + std::to_string(y));
+               return takeDrag;
+           }));
         On("MouseDrag", std::function<void(int, int)>([this](int x, int y) {
-            log.push_back("drag " + std::to_string(x) + "," + std::to_string(y));
-        }));
+               log.push_back("drag " + std::to_string(x) + "," + std::to_string(y));
+           }));
         On("MouseUp", std::function<void(int, int)>([this](int x, int y) {
-            log.push_back("up " + std::to_string(x) + "," + std::to_string(y));
-        }));
+               log.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+           }));
         On("MouseMove", std::function<void(int, int)>([this](int x, int y) {
-            log.push_back("move " + std::to_string(x) + "," + std::to_string(y));
-        }));
+               log.push_back("move " + std::to_string(x) + "," + std::to_string(y));
+           }));
         On("Paint", std::function<void(fw::Graphics&)>([this](fw::Graphics& g) {
-            ++paints;
-            g.ForeColor(kBlack);
-            g.DrawLine(0, 0, Height() - 1, Height() - 1);
-            g.FillRect(0, Height() - 2, 2, 2);
-        }));
+               ++paints;
+               g.ForeColor(kBlack);
+               g.DrawLine(0, 0, Height() - 1, Height() - 1);
+               g.FillRect(0, Height() - 2, 2, 2);
+           }));
     }
     std::vector<std::string> log;
     bool takeDrag = true;
@@ -144,7 +144,8 @@ TEST_F(CanvasTest, DragFollowsTheHeldButtonBeyondTheCanvas) {
     mouseDrag("CPad", -5, 100);
     mouseUp("CPad", -7, -7);
     mouseMove("CPad", 2, 2);
-    EXPECT_EQ(pad().log, (std::vector<std::string>{"down 3,4", "drag 30,-12", "drag -5,100", "up -7,-7", "move 2,2"}));
+    EXPECT_EQ(pad().log,
+              (std::vector<std::string>{"down 3,4", "drag 30,-12", "drag -5,100", "up -7,-7", "move 2,2"}));
 }
 
 TEST_F(CanvasTest, RefusedDragGetsNoDragOrUp) {

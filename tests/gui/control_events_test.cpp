@@ -54,7 +54,7 @@ TEST_F(ControlEventsTest, TextChangeOnEveryChangeFromCodeAndTyping) {
     auto& ef = win().Control<fw::EditField>("EFText");
     ef.Text("abc");
     EXPECT_EQ(win().textChanges, 1);
-    ef.Text("abc");   // setting the same text is still a change request
+    ef.Text("abc");  // setting the same text is still a change request
     EXPECT_EQ(win().textChanges, 2);
     int before = win().textChanges;
     type("EFText", "xy");
@@ -86,7 +86,7 @@ TEST_F(ControlEventsTest, SelectionAndEditingCommands) {
     ef.SelectAll();
     ef.Paste();
     EXPECT_EQ(ef.Text().utf8(), "world");
-    ef.SelStart(100);   // past the end: the end
+    ef.SelStart(100);  // past the end: the end
     EXPECT_EQ(ef.SelStart(), 5);
 }
 
@@ -104,7 +104,7 @@ TEST_F(ControlEventsTest, ListIndexRaisesChangeWhenTheIndexChanges) {
     pm.ListIndex(99);
     EXPECT_EQ(pm.ListIndex(), -1);
     EXPECT_EQ(pm.Text().utf8(), "");
-    EXPECT_EQ(pm.List(2).utf8(), "");   // the separator row
+    EXPECT_EQ(pm.List(2).utf8(), "");  // the separator row
 }
 
 TEST_F(ControlEventsTest, FreshPopupHasNoRowUntilOneIsChosen) {
@@ -148,7 +148,7 @@ TEST_F(ControlEventsTest, PanelShowsOnlyTheControlsOfItsPage) {
     EXPECT_EQ(tp.PanelCount(), 2);
     EXPECT_EQ(tp.Caption(1).utf8(), "Two");
     EXPECT_EQ(tp.Value(), 0);
-    click("PBOnTwo");   // hidden on page 0: nothing happens, and nothing breaks
+    click("PBOnTwo");  // hidden on page 0: nothing happens, and nothing breaks
     tp.Value(1);
     EXPECT_TRUE(fw::IsA<fw::PagePanel>(&tp));
     EXPECT_FALSE(fw::IsA<fw::TabPanel>(static_cast<fw::RectControl*>(nullptr)));
@@ -218,7 +218,7 @@ protected:
 TEST_F(ExtrasTest, ContextualMenuIsBuiltAndItsChoiceReported) {
     chooseNextContextMenu("Paste");
     contextClick("EFMenu", 5, 5);
-    chooseNextContextMenu("");   // dismissed
+    chooseNextContextMenu("");  // dismissed
     contextClick("EFMenu", 5, 5);
     EXPECT_EQ(win().Control<MenuField>("EFMenu").chosen, (std::vector<std::string>{"Paste"}));
 }

@@ -21,9 +21,9 @@ public:
         Bind("EFSource", "DropObject", &DropWindow::EFSource_DropObject);
         On("DropObject", this, &DropWindow::Event_DropObject);
         On("Open", std::function<void()>([this] {
-            AcceptFileDrop("HTML files");
-            Control("EFSource").AcceptFileDrop("HTML files");
-        }));
+               AcceptFileDrop("HTML files");
+               Control("EFSource").AcceptFileDrop("HTML files");
+           }));
     }
     void EFSource_DropObject(fw::DragItem& d) { record("field", d); }
     void Event_DropObject(fw::DragItem& d) { record("window", d); }
@@ -58,8 +58,8 @@ TEST_F(DesktopTest, DroppedFilesReachTheFieldOrTheWindowNeverTheText) {
     win().Control<fw::EditField>("EFSource").Text("keep");
     dropFiles("EFSource", {page, other});
     dropFiles(win(), {writeFile("b.HTM", "")});
-    dropFiles("EFSource", {other});   // no HTML file: refused by the field
-    dropFiles("EFPlain", {page});     // a field that takes no files: the window does
+    dropFiles("EFSource", {other});  // no HTML file: refused by the field
+    dropFiles("EFPlain", {page});    // a field that takes no files: the window does
     EXPECT_EQ(win().drops, (std::vector<std::string>{"field page.html", "window b.HTM", "window page.html"}));
     EXPECT_EQ(text("EFSource"), "keep");
     EXPECT_EQ(text("EFPlain"), "");
@@ -77,7 +77,7 @@ TEST_F(DesktopTest, FileDialogsTakeQueuedAnswers) {
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->Name().utf8(), "in.html");
     EXPECT_EQ(dlg.ShowModal(), nullptr);
-    EXPECT_EQ(fw::OpenDialog().ShowModal(), nullptr);   // nothing queued: cancelled
+    EXPECT_EQ(fw::OpenDialog().ShowModal(), nullptr);  // nothing queued: cancelled
     auto shown = shownDialogs();
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0].title.utf8(), "Select a file");
@@ -103,7 +103,7 @@ TEST_F(DesktopTest, MessageBoxesAnswerAndRecord) {
     EXPECT_EQ(fw::MsgBox("Error: not file found"), fw::AnswerOK);
     answerNextMsgBox(fw::AnswerCancel);
     EXPECT_EQ(fw::MsgBox("Sure?", fw::MsgBoxOKCancel), fw::AnswerCancel);
-    EXPECT_EQ(fw::MsgBox("Replace?", fw::MsgBoxYesNo), fw::AnswerYes);   // unanswered: the first button
+    EXPECT_EQ(fw::MsgBox("Replace?", fw::MsgBoxYesNo), fw::AnswerYes);  // unanswered: the first button
     EXPECT_EQ(shownMessages(), (std::vector<std::string>{"Error: not file found", "Sure?", "Replace?"}));
 }
 
@@ -171,7 +171,7 @@ TEST_F(DesktopTest, ModalWindowShownByAHandlerClosesFromItsCloseBoxOrByHiding) {
     onNextModal([](fw::Window& w) { w.Visible(false); });
     click(owner, "PBShow");
     EXPECT_TRUE(owner.returned);
-    EXPECT_TRUE(modalBoxOpen());   // hidden, not closed
+    EXPECT_TRUE(modalBoxOpen());  // hidden, not closed
 }
 
 // A canvas whose Paint calls the cooperative yield, as long drawing loops do.
@@ -179,10 +179,10 @@ class YieldCanvas : public fw::Canvas {
 public:
     YieldCanvas() {
         On("Paint", std::function<void(fw::Graphics&)>([this](fw::Graphics&) {
-            fw::RuntimeBackgroundTask();
-            fw::RuntimeBackgroundTask();
-            timerRanInside = timerRanInside || timerRuns > 0;
-        }));
+               fw::RuntimeBackgroundTask();
+               fw::RuntimeBackgroundTask();
+               timerRanInside = timerRanInside || timerRuns > 0;
+           }));
     }
     int timerRuns = 0;
     bool timerRanInside = false;
@@ -198,7 +198,7 @@ public:
     void PBLong_Action() {
         blockedDuring = fw::gui_detail::InputBlockDepth() > 0;
         QTimer::singleShot(0, [this] { ++timerRuns; });
-        fw::RuntimeBackgroundTask();   // starts the budget
+        fw::RuntimeBackgroundTask();  // starts the budget
         fw::RuntimeBackgroundTask();
         timerRanInside = timerRuns > 0;
     }
@@ -208,7 +208,7 @@ public:
 
 TEST_F(DesktopTest, YieldRunsEventsButKeepsUserInputWaitingAndSkipsPaints) {
     int64_t now = 0;
-    fw::SetBackgroundTaskClock([&] { return now += 1000; });   // every call is past the budget
+    fw::SetBackgroundTaskClock([&] { return now += 1000; });  // every call is past the budget
     auto& w = fw::Implicit<YieldWindow>();
     click("PBLong");
     EXPECT_TRUE(w.blockedDuring);

@@ -50,8 +50,8 @@ protected:
 TEST_F(EventOrderTest, AppOpensBeforeWindowsAndClosesAfterThem) {
     startApp<OrderApp>([] { fw::Implicit<OrderWindow>(); });
     quitApp();
-    EXPECT_EQ(g_log, (std::vector<std::string>{"app open", "open PBOne", "open PBTwo", "window open",
-                                               "window close", "close PBOne", "close PBTwo", "app close"}));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"app open", "open PBOne", "open PBTwo", "window open", "window close",
+                                               "close PBOne", "close PBTwo", "app close"}));
 }
 
 }  // namespace
@@ -110,7 +110,7 @@ TEST_F(EventOrderTest, ImplicitInstanceIsMadeAnewAfterClose) {
     auto* first = &fw::Implicit<OrderWindow>();
     EXPECT_EQ(&fw::Implicit<OrderWindow>(), first);
     first->Close();
-    EXPECT_TRUE(first->IsClosed());   // still readable inside the same handler
+    EXPECT_TRUE(first->IsClosed());  // still readable inside the same handler
     auto* second = &fw::Implicit<OrderWindow>();
     EXPECT_NE(second, first);
     EXPECT_TRUE(second->IsOpen());
@@ -122,10 +122,10 @@ class QuitOnCloseWindow : public fw::Window {
 public:
     QuitOnCloseWindow() {
         On("Close", std::function<void()>([] {
-            g_log.push_back("closing");
-            fw::Quit();   // queued, not run inside this handler
-            g_log.push_back("closed");
-        }));
+               g_log.push_back("closing");
+               fw::Quit();  // queued, not run inside this handler
+               g_log.push_back("closed");
+           }));
     }
 };
 
@@ -178,9 +178,9 @@ TEST_F(EventOrderTest, UserCloseWaitsForTheRunningHandler) {
     auto& w = fw::Implicit<OrderWindow>();
     bool closedInside = true;
     w.Control<fw::PushButton>("PBTwo").On("Action", std::function<void()>([&] {
-        closeBox(w);   // the user's close box, clicked while this runs
-        closedInside = w.IsClosed();
-    }));
+                                              closeBox(w);  // the user's close box, clicked while this runs
+                                              closedInside = w.IsClosed();
+                                          }));
     click("PBTwo");
     EXPECT_FALSE(closedInside);
     // Closed once the handler returned, and then freed.
@@ -202,7 +202,7 @@ public:
 };
 
 TEST_F(EventOrderTest, SizeStateEventsAndNormalBoundsComeBack) {
-    auto& w = fw::Implicit<StateWindow>();   // made before the start: no Resized yet
+    auto& w = fw::Implicit<StateWindow>();  // made before the start: no Resized yet
     w.Width(320);
     EXPECT_TRUE(g_log.empty());
     startApp<fw::Application>();

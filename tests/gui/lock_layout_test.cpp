@@ -61,7 +61,8 @@ TEST_F(LockLayoutTest, LocksFollowEveryResizeWithoutCreeping) {
     for (size_t i = 0; i < rows.size(); ++i) designed[i] = boundsOf(w.Control(rows[i].name));
 
     // Odd steps, down below the designed size and back, by code and by the user.
-    const std::array<std::pair<int, int>, 6> steps{{{437, 311}, {123, 155}, {999, 777}, {401, 299}, {500, 400}, {400, 300}}};
+    const std::array<std::pair<int, int>, 6> steps{
+        {{437, 311}, {123, 155}, {999, 777}, {401, 299}, {500, 400}, {400, 300}}};
     for (int pass = 0; pass < 3; ++pass)
         for (auto [sw, sh] : steps) {
             if (pass == 1) resize(w, sw, sh);
@@ -70,7 +71,8 @@ TEST_F(LockLayoutTest, LocksFollowEveryResizeWithoutCreeping) {
                 for (const Row& r : rows) EXPECT_EQ(boundsOf(w.Control(r.name)), r.at500x400) << r.name;
             }
         }
-    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(boundsOf(w.Control(rows[i].name)), designed[i]) << rows[i].name;
+    for (size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(boundsOf(w.Control(rows[i].name)), designed[i]) << rows[i].name;
 }
 
 TEST_F(LockLayoutTest, ResizedComesAfterTheLayout) {
@@ -125,7 +127,7 @@ TEST_F(LockLayoutTest, WindowBoundsReadBackAsWrittenWithinLimits) {
     EXPECT_EQ((Bounds{w.Left(), w.Top(), w.Width(), w.Height()}), (Bounds{33, 47, 512, 388}));
     w.Width(20);
     EXPECT_EQ(w.Width(), 100);
-    resize(w, 50, 50);   // the user can't shrink it below its minimum either
+    resize(w, 50, 50);  // the user can't shrink it below its minimum either
     EXPECT_GE(w.Width(), 100);
     EXPECT_GE(w.Height(), 100);
 }

@@ -25,13 +25,13 @@ protected:
 std::string run(char c, size_t n) { return std::string(n, c); }
 
 TEST_F(LongLinesTest, LongLinesReadBackExactly) {
-    const std::string emoji = "\xF0\x9F\x98\x80";   // two UTF-16 units
+    const std::string emoji = "\xF0\x9F\x98\x80";  // two UTF-16 units
     const std::string cases[] = {
         "",
         run('a', 4096),
         run('a', 4097),
         run('b', 10000) + "\n" + run('c', 3) + "\n\n" + run('d', 8193) + "\n",
-        run('e', 4095) + emoji + run('f', 5000),   // a pair across the cut
+        run('e', 4095) + emoji + run('f', 5000),  // a pair across the cut
         "\n" + run('g', 12288),
     };
     for (const std::string& text : cases) {
@@ -50,7 +50,7 @@ TEST_F(LongLinesTest, SelectionCountsCharactersAcrossTheCuts) {
     EXPECT_EQ(pane().SelLength(), 2);
     pane().SelStart(4090);
     pane().SelLength(20);
-    EXPECT_EQ(pane().SelText().utf8(), run('a', 20));   // spans the first cut
+    EXPECT_EQ(pane().SelText().utf8(), run('a', 20));  // spans the first cut
     pane().SelStart(10000);
     pane().SelLength(6);
     EXPECT_EQ(pane().SelText().utf8(), "bb\nlas");

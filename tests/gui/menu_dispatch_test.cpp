@@ -28,9 +28,12 @@ fw::MenuBarPtr makeBar() {
     file->Append(quit);
     auto edit = item("EditMenu", "&Edit");
     bar->Append(edit);
-    for (auto [n, t, k] : {std::tuple{"EditUndo", "&Undo", "Cmd+Z"}, {"EditCut", "Cu&t", "Cmd+X"},
-                           {"EditCopy", "&Copy", "Cmd+C"}, {"EditPaste", "&Paste", "Cmd+V"},
-                           {"EditClear", "Clear", ""}, {"EditSelectAll", "Select &All", "Cmd+A"}})
+    for (auto [n, t, k] : {std::tuple{"EditUndo", "&Undo", "Cmd+Z"},
+                           {"EditCut", "Cu&t", "Cmd+X"},
+                           {"EditCopy", "&Copy", "Cmd+C"},
+                           {"EditPaste", "&Paste", "Cmd+V"},
+                           {"EditClear", "Clear", ""},
+                           {"EditSelectAll", "Select &All", "Cmd+A"}})
         edit->Append(item(n, t, k));
     return bar;
 }
@@ -94,7 +97,7 @@ TEST_F(MenuDispatchTest, ItemGoesToTheFrontWindowsHandlerByName) {
     chooseMenu("FileOpen");
     EXPECT_EQ(other.opens, 1);
     EXPECT_EQ(win().opens, 1);
-    EXPECT_FALSE(win().HandleMenu("FileSaveas"));   // nothing bound
+    EXPECT_FALSE(win().HandleMenu("FileSaveas"));  // nothing bound
 }
 
 TEST_F(MenuDispatchTest, ItemCanRemoveItselfInsideItsAction) {
@@ -106,12 +109,12 @@ TEST_F(MenuDispatchTest, ItemCanRemoveItselfInsideItsAction) {
         for (const char* path : {"/a", "/b"}) {
             auto entry = item("", path);
             entry->On("Action", std::function<bool()>([&, path] {
-                ++chosen;
-                // Rebuilding the submenu removes this very entry.
-                while (recent->Count() > 0) recent->Remove(0);
-                recent->Append(item("", path));
-                return false;
-            }));
+                          ++chosen;
+                          // Rebuilding the submenu removes this very entry.
+                          while (recent->Count() > 0) recent->Remove(0);
+                          recent->Append(item("", path));
+                          return false;
+                      }));
             recent->Insert(0, entry);
         }
     };
@@ -128,7 +131,7 @@ TEST_F(MenuDispatchTest, ItemCanRemoveItselfInsideItsAction) {
 TEST_F(MenuDispatchTest, TreeLookupAndShortcuts) {
     auto bar = sharedBar();
     EXPECT_EQ(bar->Count(), 2);
-    EXPECT_EQ(bar->Child("FileOpen"), nullptr);   // not a direct child
+    EXPECT_EQ(bar->Child("FileOpen"), nullptr);  // not a direct child
     ASSERT_TRUE(bar->Lookup("FileSaveas"));
     EXPECT_EQ(bar->Lookup("FileSaveas")->Parent(), bar->Child("FileMenu").get());
     EXPECT_EQ(bar->Lookup("nothing"), nullptr);
@@ -136,7 +139,7 @@ TEST_F(MenuDispatchTest, TreeLookupAndShortcuts) {
     EXPECT_EQ(bar->Lookup("FileSaveas")->impl().action->shortcut(), QKeySequence("Ctrl+Shift+S"));
     EXPECT_TRUE(bar->Lookup("UntitledSeparator")->impl().action->isSeparator());
     EXPECT_EQ(menuTexts("FileMenu"), (std::vector<std::string>{"Open...", "Save as...", "Open Recent", "-", "Quit"}));
-    EXPECT_EQ(win().MenuBar(), bar);   // one bar, shared with the application
+    EXPECT_EQ(win().MenuBar(), bar);  // one bar, shared with the application
     EXPECT_EQ(fw::GetAppObject()->MenuBar(), bar);
 }
 

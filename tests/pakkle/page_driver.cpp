@@ -17,8 +17,9 @@ int main(int argc, char** argv) {
     }
     EOL = fw::String("\r\n");
     quillet::SourceEncoding = fw::Encodings::UTF8;
-    const fw::String page = quillet::HTML2Pakkle(
-        fw::String::FromBytes(testsupport::readFile(argv[2]), fw::Encodings::UTF8), std::string(argv[1]) == "chars");
+    const fw::String page = quillet::HTML2Pakkle(fw::String::FromBytes(testsupport::readFile(argv[2]),
+                                                                       fw::Encodings::UTF8),
+                                                 std::string(argv[1]) == "chars");
     std::ofstream out(argv[3], std::ios::binary);
     out << page.bytes();
     return out ? 0 : 1;

@@ -31,7 +31,8 @@ protected:
 TEST_F(Page, ExactText) {
     const std::string page = quillet::HTML2Pakkle("aaaaaaaaa", false).bytes();
     EXPECT_EQ(quillet::Varnel("aaaaaaaaa", "pakkle").bytes(), page);
-    EXPECT_EQ(quillet::Varnel("aaaaaaaaa", "Pakkle (Unicode)").bytes(), quillet::HTML2Pakkle("aaaaaaaaa", true).bytes());
+    EXPECT_EQ(quillet::Varnel("aaaaaaaaa", "Pakkle (Unicode)").bytes(),
+              quillet::HTML2Pakkle("aaaaaaaaa", true).bytes());
     const std::string dataLine = std::string("s='aaaa $#a';b='%!!';c='") + TPakkle::Alphabet() + "';" + kDecoder +
                                  "document.write(a.join(''));";
     const std::string header = "<!-- USE SAVE AS BUTTON TO STORE Pakkleped DOCUMENT -->\r\n<html><head><script>\n";
@@ -39,8 +40,7 @@ TEST_F(Page, ExactText) {
     const size_t commentEnd = page.find('\n', header.size());
     const std::string comment = page.substr(header.size(), commentEnd - header.size());
     EXPECT_EQ(comment.substr(0, 2), "//");
-    EXPECT_EQ(page.substr(commentEnd + 1),
-              dataLine + "\n" + comment + "\n</script></head><body></body></html>");
+    EXPECT_EQ(page.substr(commentEnd + 1), dataLine + "\n" + comment + "\n</script></head><body></body></html>");
     // Empty text: nothing to write, one run symbol.
     const std::string empty = quillet::HTML2Pakkle("", true).bytes();
     EXPECT_NE(empty.find("\ns='';b=' ';c='"), std::string::npos);
@@ -96,12 +96,14 @@ std::vector<RoundTrip> RoundTrips() {
         {"long small alphabet", RandomText(Letters("ab"), 60000, 11), false},
         {"long one letter", std::string(50000, 'z'), true},
         {"91 literals", distinct.substr(0, 91), false},
-        {"182 literals", [] {
+        {"182 literals",
+         [] {
              std::string cjk;
              for (char32_t c = 0x4E00; c < 0x4E00 + 182; ++c)
                  cjk += std::string{static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
                                     static_cast<char>(0x80 | (c & 0x3F))};
              return cjk;
+             // clang-format off
          }(),
          true},
         {"91 literals then a match", distinct.substr(0, 91) + distinct.substr(0, 30) + "!", false},
@@ -113,6 +115,7 @@ std::vector<RoundTrip> RoundTrips() {
                                      30000, 13),
          true},
     };
+    // clang-format on
     // Runs of exactly 91 and 182 matches and literals, at random.
     for (unsigned seed = 20; seed < 60; ++seed) {
         std::mt19937 rng(seed);
@@ -204,12 +207,14 @@ TEST_F(Page, BytesThatReadAsQuoteOrBackslash) {
         const char* encoding;
         std::string bytes;
     };
+    // clang-format off
     const Case cases[] = {
         {"MacArabic", "a\xA7" "b\xDC\xA7\xDC\xA7\xDC\xA7\xDC"},
         {"MacHebrew", "\xA7it\xA7s"},
         {"MacJapanese", "\x80n\x80"},
         {"MacChineseTrad", "\x80x\x80\x80\x80\x80\x80\x80\x80"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const fw::TextEncoding* enc = fw::Encodings::ByName(c.encoding);
         ASSERT_NE(enc, nullptr);

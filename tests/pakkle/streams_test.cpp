@@ -15,6 +15,7 @@ struct StreamCase {
 };
 
 TEST(Streams, FixedOutputs) {
+    // clang-format off
     const StreamCase cases[] = {
         {"empty bytes", "", false, "", " "},
         {"empty characters", "", true, "", " "},
@@ -29,6 +30,7 @@ TEST(Streams, FixedOutputs) {
         {"line ends", "a\r\nb", true, "a\\r\\nb", "%"},
         {"double quote passes", "\"", false, "\"", "!"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const TPakkle::Streams s = TPakkle::Encode(fw::String(c.text), c.unicode);
@@ -71,7 +73,7 @@ TEST(Streams, ReadableRunOfNinetyOne) {
 TEST(Streams, AlphabetInValueOrder) {
     const std::string& c = TPakkle::Alphabet();
     ASSERT_EQ(c.size(), 91u);
-    const std::pair<int, char> pinned[] = {{0, ' '}, {4, '%'}, {5, '"'}, {6, '('}, {14, '0'}, {24, ':'},
+    const std::pair<int, char> pinned[] = {{0, ' '},  {4, '%'},  {5, '"'},  {6, '('},  {14, '0'}, {24, ':'},
                                            {26, '='}, {28, '@'}, {29, 'A'}, {55, '['}, {56, ']'}, {59, '`'},
                                            {60, 'a'}, {86, '{'}, {89, '~'}, {90, '<'}};
     for (auto [value, ch] : pinned) EXPECT_EQ(c[value], ch) << value;
@@ -102,8 +104,12 @@ TEST(Streams, CharactersOutsideTheBmpCountTwice) {
     // In character units an emoji is two script characters: as a literal it
     // stays whole and counts two flags; a match may end inside it, and the
     // half left over is written as a \u escape.
-    const auto whole = TPakkle::Encode(fw::String("a\xF0\x9F\x98\x80" "b"), true);
-    EXPECT_EQ(whole.code, "a\xF0\x9F\x98\x80" "b");
+    const auto whole = TPakkle::Encode(fw::String("a\xF0\x9F\x98\x80"
+                                                  "b"),
+                                       true);
+    EXPECT_EQ(whole.code,
+              "a\xF0\x9F\x98\x80"
+              "b");
     EXPECT_EQ(whole.runs, "%");
     const auto half = TPakkle::Encode(fw::String("abc\xF0\x9F\x98\x80xyz abc\xF0\x9F\x98\x81!"), true);
     EXPECT_NE(half.code.find("\\uDE01!"), std::string::npos);

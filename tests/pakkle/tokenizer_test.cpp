@@ -36,9 +36,8 @@ std::vector<Corpus> Corpora() {
     // exact one for character units.
     c.push_back({"aA characters", Utf8(RandomText(Letters("aAbB"), 12000, 4)), true});
     c.push_back({"aA bytes", Utf8(RandomText(Letters("aAbB"), 12000, 4)), false});
-    c.push_back({"words characters", Utf8(RandomText({"Der ", "der ", "DER ", "Hund ", "hund ", "ß", "é", "É", ". "},
-                                                     9000, 5)),
-                 true});
+    c.push_back({"words characters",
+                 Utf8(RandomText({"Der ", "der ", "DER ", "Hund ", "hund ", "ß", "é", "É", ". "}, 9000, 5)), true});
     c.push_back({"folding characters",
                  Utf8(RandomText({"s", "S", "\xC5\xBF", "k", "K", "\xE2\x84\xAA", "\xCF\x83", "\xCF\x82", "\xCE\xA3",
                                   "\xC4\xB1", "I", "i"},
@@ -48,10 +47,12 @@ std::vector<Corpus> Corpora() {
                  Utf8(RandomText({"a", "A", "\x80", "\xC3", "\xFF", "\xC3\xA9", "\xC3\x89"}, 9000, 7)), true});
     // Encodings whose characters are not UTF-8: a single-byte one with
     // letter case above 127 and a double-byte one.
+    // clang-format off
     c.push_back({"latin-1 characters",
                  fw::ConvertEncoding(Utf8(RandomText({"\xC3\xA9", "\xC3\x89", "e", "E", "\xC3\xBF", " "}, 9000, 8)),
                                      fw::Encodings::WindowsLatin1),
                  true});
+    // clang-format on
     c.push_back({"shift-jis characters",
                  fw::ConvertEncoding(Utf8(RandomText({"\xE3\x82\xBD", "\xE8\xA1\xA8", "a", "A", "\xEF\xBD\x81",
                                                       "\xEF\xBC\xA1", "\\"},

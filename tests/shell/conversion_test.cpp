@@ -12,10 +12,23 @@ namespace {
 class ConversionTest : public ShellTest {};
 
 const char* const kLabels[] = {
-    "Javascript", "Javascript encode", "Javascript variable", "HTML", "HTML page", "Pakkle",
-    "Pakkle (Unicode)", "Plain text", "Copy as is", "Base64 Encode", "Base64 Decode",
-    "Quoted Printable Encode", "Quoted Printable Decode", "Url Encode", "Url Encode (all chars)",
-    "Url Decode", "ASCII to code",
+    "Javascript",
+    "Javascript encode",
+    "Javascript variable",
+    "HTML",
+    "HTML page",
+    "Pakkle",
+    "Pakkle (Unicode)",
+    "Plain text",
+    "Copy as is",
+    "Base64 Encode",
+    "Base64 Decode",
+    "Quoted Printable Encode",
+    "Quoted Printable Decode",
+    "Url Encode",
+    "Url Encode (all chars)",
+    "Url Decode",
+    "ASCII to code",
 };
 
 TEST_F(ConversionTest, EveryTypeShowsTheEngineResult) {
@@ -40,8 +53,7 @@ TEST_F(ConversionTest, EveryTypeShowsTheEngineResult) {
 TEST_F(ConversionTest, UntouchedPaneConvertsTheHint) {
     startVarnel();
     click("PBConvert");
-    EXPECT_EQ(main().RawInput,
-              "Paste here html code from clipboard or load html file by click \"Open...\" button");
+    EXPECT_EQ(main().RawInput, "Paste here html code from clipboard or load html file by click \"Open...\" button");
     EXPECT_NE(text("EFDest").find("document.write"), std::string::npos);
 }
 
@@ -49,7 +61,7 @@ TEST_F(ConversionTest, ClearedSourceConvertsEmptyText) {
     startVarnel();
     click("PBConvert");
     click("PBSourceClear");
-    EXPECT_FALSE(main().RawInput.empty());   // Clear leaves the buffer alone
+    EXPECT_FALSE(main().RawInput.empty());  // Clear leaves the buffer alone
     choosePopupRow("PMTypeOfConversion", "Copy as is");
     click("PBConvert");
     EXPECT_EQ(main().RawInput, "");
@@ -115,7 +127,7 @@ TEST_F(ConversionTest, PasteCopyAndPasteCodeUseTheRealClipboard) {
     EXPECT_EQ(text("EFSource"), shown);
     click("PBDestClear");
     EXPECT_EQ(text("EFDest"), "");
-    EXPECT_FALSE(main().RawOutput.empty());   // Clear leaves the buffer alone
+    EXPECT_FALSE(main().RawOutput.empty());  // Clear leaves the buffer alone
     EXPECT_TRUE(main().flagDestEdited);
 }
 
@@ -195,7 +207,7 @@ TEST_F(ConversionTest, AFileDroppedWhileConvertingLeavesTheRunningConversionWhol
         click("PBConvert");
         fw::SetBackgroundTaskHook(nullptr);
         fw::SetBackgroundTaskBudget(20);
-        if (yields == 0) continue;   // too quick to yield at all
+        if (yields == 0) continue;  // too quick to yield at all
         EXPECT_EQ(main().RawInput.bytes(), dropped) << label;
         EXPECT_EQ(StrComp(main().RawOutput, quillet::Varnel(big, label), 0), 0) << label;
     }

@@ -32,7 +32,7 @@ TEST_F(DocumentsTest, WindowsLatin1FileSavedAsUtf8AndUtf16) {
     answerNextDialog(file);
     click("PBOpen");
     EXPECT_EQ(text("EFSource"), "Caf\xC3\xA9 \xE2\x82\xAC na\xC3\xAFve\nline 2");
-    EXPECT_EQ(main().RawInput.bytes(), "Caf\xE9 \x80 na\xEFve\r\nline 2");   // as read
+    EXPECT_EQ(main().RawInput.bytes(), "Caf\xE9 \x80 na\xEFve\r\nline 2");  // as read
     EXPECT_EQ(main().Title(), "Varnel - " + pathOf(file));
     EXPECT_EQ(quillet::CurrentDocument, pathOf(file));
     EXPECT_EQ(main().OpenRecentItems->Count(), 1);
@@ -45,8 +45,10 @@ TEST_F(DocumentsTest, WindowsLatin1FileSavedAsUtf8AndUtf16) {
 
     choosePopupRow("EncodingSelectDest", "UTF16");
     saveAs(tempDir() / "out16.html");
+    // clang-format off
     EXPECT_EQ(readFile(tempDir() / "out16.html"),
               std::string("\0C\0a\0f\0\xE9\0 \x20\xAC\0 \0n\0a\0\xEF\0v\0e\0\r\0\n\0l\0i\0n\0e\0 \0" "2", 40));
+    // clang-format on
     EXPECT_TRUE(shownMessages().empty());
 }
 
@@ -57,12 +59,9 @@ TEST_F(DocumentsTest, Utf8ByteOrderMarkIsDroppedOnlyAtTheStart) {
         std::string raw;
     };
     const Case cases[] = {
-        {"\xEF\xBB\xBF<p>x</p>", "UTF8", "<p>x</p>"},
-        {"\xEF\xBB\xBF", "UTF8", ""},
-        {"\xEF\xBB<p>", "WindowsLatin1", "\xEF\xBB<p>"},
-        {"<p>\xEF\xBB\xBF</p>", "UTF8", "<p>\xEF\xBB\xBF</p>"},
-        {"\xEF\xBB\xBFx\xE9", "WindowsLatin1", "x\xE9"},
-        {"\xFF\xFEx", "WindowsLatin1", "\xFF\xFEx"},
+        {"\xEF\xBB\xBF<p>x</p>", "UTF8", "<p>x</p>"},    {"\xEF\xBB\xBF", "UTF8", ""},
+        {"\xEF\xBB<p>", "WindowsLatin1", "\xEF\xBB<p>"}, {"<p>\xEF\xBB\xBF</p>", "UTF8", "<p>\xEF\xBB\xBF</p>"},
+        {"\xEF\xBB\xBFx\xE9", "WindowsLatin1", "x\xE9"}, {"\xFF\xFEx", "WindowsLatin1", "\xFF\xFEx"},
     };
     startVarnel();
     for (const Case& c : cases) {
@@ -98,7 +97,7 @@ TEST_F(DocumentsTest, SaveAsksForANameOnceUntilTheNextLoad) {
     cancelNextDialog();
     click("PBSave");
     ASSERT_EQ(shownDialogs().size(), 2u);
-    EXPECT_EQ(shownDialogs()[1].initialDirectory, "");   // emptied by the load
+    EXPECT_EQ(shownDialogs()[1].initialDirectory, "");  // emptied by the load
 
     // The open dialog starts at the document loaded last.
     cancelNextDialog();
@@ -145,12 +144,12 @@ TEST_F(DocumentsTest, FailedSaveLeavesTheOldFileAndSaysSo) {
     const fs::path longName = tempDir() / std::string(250, 'n');
     testsupport::writeFile(longName, "old text");
     const fs::path targets[] = {
-        tempDir() / "missing" / "deeper" / "x.html",   // a path that can't be created
-        folder,                                          // a folder in the way
-        longName,                                        // no room for the temporary file's name
+        tempDir() / "missing" / "deeper" / "x.html",  // a path that can't be created
+        folder,                                       // a folder in the way
+        longName,                                     // no room for the temporary file's name
     };
     for (const fs::path& target : targets) {
-        saveAs(target);   // the dialog's question before replacing gets "Yes"
+        saveAs(target);  // the dialog's question before replacing gets "Yes"
         ASSERT_FALSE(shownMessages().empty()) << target;
         EXPECT_EQ(shownMessages().back(), "Error: can not save file") << target;
     }
@@ -181,13 +180,15 @@ TEST_F(DocumentsTest, LossySaveAsksFirstAndCancelWritesNothing) {
 
     answerNextMsgBox(fw::AnswerOK);
     click("PBSave");
-    EXPECT_EQ(readFile(target), "Caf? ?" "?!");
+    EXPECT_EQ(readFile(target),
+              "Caf? ?"
+              "?!");
 }
 
 TEST_F(DocumentsTest, DecodedBase64IsSavedByteForByte) {
     startVarnel();
     click("PBSourceClear");
-    type("EFSource", "//4AgMM=");   // FF FE 00 80 C3
+    type("EFSource", "//4AgMM=");  // FF FE 00 80 C3
     convertAs("Base64 Decode");
     for (const char* encoding : {"UTF16", "UTF8", "ASCII"}) {
         choosePopupRow("EncodingSelectDest", encoding);
@@ -216,7 +217,9 @@ TEST_F(DocumentsTest, PakkleIsSavedInTheSourceEncoding) {
 }
 
 TEST_F(DocumentsTest, InvalidBytesLoadWithAWarning) {
-    auto file = writeFile("bad.html", "abc\xFF\xFE" "def\xC3");
+    auto file = writeFile("bad.html",
+                          "abc\xFF\xFE"
+                          "def\xC3");
     startVarnel();
     choosePopupRow("EncodingSelectSource", "UTF8");
     main().LoadFile(file.string());
@@ -224,7 +227,9 @@ TEST_F(DocumentsTest, InvalidBytesLoadWithAWarning) {
     const std::string warning = shownMessages()[0];
     EXPECT_NE(warning.find("UTF8"), std::string::npos) << warning;
     EXPECT_NE(warning.find('3'), std::string::npos) << warning;
-    EXPECT_EQ(main().RawInput.bytes(), "abc\xFF\xFE" "def\xC3");
+    EXPECT_EQ(main().RawInput.bytes(),
+              "abc\xFF\xFE"
+              "def\xC3");
     EXPECT_EQ(quillet::CurrentDocument, pathOf(file));
     EXPECT_NE(text("EFSource").find("def"), std::string::npos);
 }
@@ -262,7 +267,7 @@ TEST_F(DocumentsTest, WhatCannotBeOpenedChangesNothing) {
 
 TEST_F(DocumentsTest, ReopenReadsAgainOrAsksForAFile) {
     startVarnel();
-    click("BBReopen");   // no current document: the open dialog (cancelled)
+    click("BBReopen");  // no current document: the open dialog (cancelled)
     ASSERT_EQ(shownDialogs().size(), 1u);
     EXPECT_EQ(shownDialogs()[0].kind, "open");
     EXPECT_EQ(shownDialogs()[0].title, "Select a file");
@@ -340,8 +345,7 @@ TEST_F(DocumentsTest, DropsLoadTheFirstHtmlFileOnly) {
 
     dropFiles("EFSource", {plain});
     dropFiles(main(), {folder});
-    EXPECT_EQ(text("EFSource"),
-              "Paste here html code from clipboard or load html file by click \"Open...\" button");
+    EXPECT_EQ(text("EFSource"), "Paste here html code from clipboard or load html file by click \"Open...\" button");
     EXPECT_EQ(quillet::CurrentDocument, "");
 
     dropFiles("EFSource", {first, second});

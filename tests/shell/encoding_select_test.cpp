@@ -26,7 +26,7 @@ TEST_F(EncodingSelectTest, EveryRowNamesItsFrameworkEncoding) {
 }
 
 TEST_F(EncodingSelectTest, TextOutsideTheListGivesSystemDefault) {
-    EncodingSelect loose;   // never opened: no rows
+    EncodingSelect loose;  // never opened: no rows
     EXPECT_EQ(loose.Text(), "");
     EXPECT_EQ(loose.GetEncoding(), fw::Encodings::SystemDefault);
     EXPECT_EQ(loose.EncodingsList.size(), 85u);
@@ -38,7 +38,7 @@ TEST_F(EncodingSelectTest, StoredRowsComeBackPerPopup) {
         const char* shown;
     };
     const Case cases[] = {
-        {"84", "WindowsVietnamese"}, {"85", "SystemDefault"}, {"-1", "SystemDefault"},
+        {"84", "WindowsVietnamese"}, {"85", "SystemDefault"},  {"-1", "SystemDefault"},
         {"", "SystemDefault"},       {"abc", "SystemDefault"}, {"81", "WindowsLatin1"},
     };
     for (const Case& c : cases) {

@@ -12,7 +12,8 @@ Box boundsOf(const fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), c
 
 bool holds(const Box& outer, const Box& inner) {
     return inner.left >= outer.left && inner.top >= outer.top &&
-           inner.left + inner.width <= outer.left + outer.width && inner.top + inner.height <= outer.top + outer.height;
+           inner.left + inner.width <= outer.left + outer.width &&
+           inner.top + inner.height <= outer.top + outer.height;
 }
 
 class GroupClippingTest : public ShellTest {

@@ -57,9 +57,9 @@ TEST_F(OptionsTest, ApplyTakesTheTypedLength) {
         int32_t length;
     };
     const Case cases[] = {
-        {"0076", "0076", 76}, {"9999", "9999", 9999}, {"", "", 0},
-        {"12345", "1234", 1234},   // the mask holds four digits
-        {"4x-2", "42", 42},        // and digits only
+        {"0076", "0076", 76}, {"9999", "9999", 9999},
+        {"", "", 0},          {"12345", "1234", 1234},  // the mask holds four digits
+        {"4x-2", "42", 42},                             // and digits only
     };
     for (const Case& c : cases) {
         quillet::stringlength = -7;

@@ -19,8 +19,7 @@ TEST_F(StartupTest, FirstStartWithoutSettings) {
     EXPECT_EQ(w.Title(), "Varnel - one click converter html to javascript code and more...");
     EXPECT_EQ(w.Width(), 614);
     EXPECT_EQ(w.Height(), 552);
-    EXPECT_EQ(text("EFSource"),
-              "Paste here html code from clipboard or load html file by click \"Open...\" button");
+    EXPECT_EQ(text("EFSource"), "Paste here html code from clipboard or load html file by click \"Open...\" button");
     EXPECT_EQ(text("EFDest"), "");
     EXPECT_EQ(text("PMTypeOfConversion"), "Javascript");
     auto& types = control<fw::PopupMenu>("PMTypeOfConversion");
@@ -42,10 +41,12 @@ TEST_F(StartupTest, ControlsStandWhereDesigned) {
     startVarnel();
     MainWindow& w = main();
     ASSERT_EQ(w.ControlCount(), 21);
+    // clang-format off
     const char* order[] = {"GroupBox2", "GBSource", "EFSource", "PBOpen", "PBSourcePaste", "PBConvert",
                            "PBSourceClear", "SSHor", "PBSaveAs", "PBDestCopy", "PBOptions", "PBDestClear",
                            "EFDest", "EncodingSelectSource", "EncodingSelectDest", "PMTypeOfConversion",
                            "STEncodingSource", "STEncodingDest", "PBPasteCode", "PBSave", "BBReopen"};
+    // clang-format on
     for (int i = 0; i < 21; ++i) EXPECT_EQ(w.Control(i)->Name(), order[i]) << i;
 
     auto& convert = control<fw::PushButton>("PBConvert");
@@ -73,21 +74,24 @@ TEST_F(StartupTest, ControlsStandWhereDesigned) {
 
 TEST_F(StartupTest, MenusReadAsDesigned) {
     startVarnel();
-    EXPECT_EQ(itemTexts("FileMenu"), (std::vector<std::string>{"Open...", "Re-open", "Open Recent", "Save",
-                                                                "Save as...", "Options...", "-", "Language...",
-                                                                "-", "Quit"}));
-    EXPECT_EQ(itemTexts("EditMenu"), (std::vector<std::string>{"&Undo", "-", "Cu&t", "&Copy", "&Paste", "Clear",
-                                                                "-", "Select &All"}));
+    EXPECT_EQ(itemTexts("FileMenu"),
+              (std::vector<std::string>{"Open...", "Re-open", "Open Recent", "Save", "Save as...", "Options...", "-",
+                                        "Language...", "-", "Quit"}));
+    EXPECT_EQ(itemTexts("EditMenu"),
+              (std::vector<std::string>{"&Undo", "-", "Cu&t", "&Copy", "&Paste", "Clear", "-", "Select &All"}));
     EXPECT_EQ(itemTexts("HelpMenu"), (std::vector<std::string>{"About"}));
 
     MainWindow& w = main();
     const std::pair<fw::MenuItemPtr, const char*> shortcuts[] = {
-        {w.FileOpen(), "Cmd+O"},      {w.FileReOpen(), "Cmd+R"}, {w.FileSave(), "Cmd+S"},
-        {w.FileSaveas(), "Cmd+Shift+S"}, {w.FileOptions(), ""},  {w.FileLanguage(), ""},
-        {w.FileQuit(), ""},           {w.EditUndo(), "Cmd+Z"},   {w.EditCut(), "Cmd+X"},
-        {w.EditCopy(), "Cmd+C"},      {w.EditPaste(), "Cmd+V"},  {w.EditClear(), ""},
-        {w.EditSelectAll(), "Cmd+A"}, {w.HelpAbout(), ""},       {w.FileOpenRecent(), ""},
-        {w.FileMenu(), ""},           {w.EditMenu(), ""},        {w.HelpMenu(), ""},
+        {w.FileOpen(), "Cmd+O"},      {w.FileReOpen(), "Cmd+R"},
+        {w.FileSave(), "Cmd+S"},      {w.FileSaveas(), "Cmd+Shift+S"},
+        {w.FileOptions(), ""},        {w.FileLanguage(), ""},
+        {w.FileQuit(), ""},           {w.EditUndo(), "Cmd+Z"},
+        {w.EditCut(), "Cmd+X"},       {w.EditCopy(), "Cmd+C"},
+        {w.EditPaste(), "Cmd+V"},     {w.EditClear(), ""},
+        {w.EditSelectAll(), "Cmd+A"}, {w.HelpAbout(), ""},
+        {w.FileOpenRecent(), ""},     {w.FileMenu(), ""},
+        {w.EditMenu(), ""},           {w.HelpMenu(), ""},
     };
     for (const auto& [item, keys] : shortcuts) {
         ASSERT_NE(item, nullptr);
@@ -137,7 +141,7 @@ TEST_F(StartupTest, MissingPictureLeavesIconsEmptyAndRetries) {
     std::filesystem::copy_file(VARNEL_REFRESH_ICON, appDir() / "resources" / "168.png");
     fw::PicturePtr pic = refresh();
     ASSERT_NE(pic, nullptr);
-    EXPECT_EQ(refresh(), pic);   // loaded once, then cached
+    EXPECT_EQ(refresh(), pic);  // loaded once, then cached
 }
 
 TEST_F(StartupTest, LanguageFileRenamesButtonMenuAndProgram) {

@@ -35,7 +35,7 @@ TEST_F(WindowLooksTest, MainWindowAtItsDesignedSize) {
     grabToPNG(main(), shot("main-window.png"));
     fw::PicturePtr reload = grab("BBReopen");
     ASSERT_NE(reload, nullptr);
-    EXPECT_TRUE(hasDarkPixel(*reload));   // the icon is drawn
+    EXPECT_TRUE(hasDarkPixel(*reload));  // the icon is drawn
 
     // Every control of a group lies inside it.
     MainWindow& w = main();

@@ -24,9 +24,7 @@ protected:
         quillet::CurrentDocument = "";
         startVarnel();
     }
-    bool horizontalScrollBar(const char* pane) {
-        return main().Control<fw::EditField>(pane).ScrollBarHorizontal();
-    }
+    bool horizontalScrollBar(const char* pane) { return main().Control<fw::EditField>(pane).ScrollBarHorizontal(); }
     int barTop() { return control("SSHor").Top(); }
     // The bar and the two groups it divides stay in line.
     void expectGroupsFollowTheBar() {
@@ -79,7 +77,7 @@ TEST_F(WindowSettingsTest, WorkingStateComesBackAtTheNextStart) {
 
 TEST_F(WindowSettingsTest, WordWrapReachesBothPanesAndIsKept) {
     struct Case {
-        const char* stored;   // nullptr: no settings file
+        const char* stored;  // nullptr: no settings file
         bool wrap;
     };
     const Case cases[] = {{nullptr, false}, {"True", true}, {"False", false}, {"1", true}, {"", false}};
@@ -99,10 +97,12 @@ TEST_F(WindowSettingsTest, StoredConversionTypeIsRestoredOrFallsBackToTheFirst) 
         const char* stored;
         const char* shown;
     };
+    // clang-format off
     const Case cases[] = {
         {"4", "HTML"},       {"18", "ASCII to code"}, {"21", "Javascript"},
         {"-1", "Javascript"}, {"abc", "Javascript"},  {" ", "Javascript"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         writeSettings(std::string("[common]\nselectlang=") + c.stored + "\n");
         freshStart();
@@ -188,7 +188,7 @@ TEST_F(WindowSettingsTest, WindowsStoredBeyondTheScreenOpenWhollyOnIt) {
     fw::ScreenInfo screen;
     screen.width = screen.availableWidth = 1280;
     screen.height = 800;
-    screen.availableTop = 30;   // a panel along the top
+    screen.availableTop = 30;  // a panel along the top
     screen.availableHeight = 770;
     fw::testing::FakeScreens({screen});
     auto expectOnScreen = [&](const fw::Window& w) {
@@ -202,7 +202,7 @@ TEST_F(WindowSettingsTest, WindowsStoredBeyondTheScreenOpenWhollyOnIt) {
         writeSettings(std::string("[mainwindow]\npos=") + pos + "\n[optionwindow]\npos=" + pos + "\n");
         freshStart();
         expectOnScreen(main());
-        EXPECT_GT(main().Width(), 614);   // as large as the screen allows
+        EXPECT_GT(main().Width(), 614);  // as large as the screen allows
         click("PBOptions");
         expectOnScreen(fw::Implicit<OptionWindow>());
         const std::string kept = std::to_string(main().Left()) + "," + std::to_string(main().Top()) + "," +

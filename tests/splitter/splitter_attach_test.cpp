@@ -27,8 +27,8 @@ TEST_F(SplitterAttachTest, OnlyControlsWithinFivePixelsOfAnEdgeAndOverTheSpanAtt
           fw::Row<fw::PushButton>("Below240", "", 230, 240, 60, 30, LockL | LockT),
           fw::Row<fw::PushButton>("Below248", "", 300, 248, 60, 30, LockL | LockT),
           fw::Row<fw::PushButton>("Below249", "", 370, 249, 60, 30, LockL | LockT),
-          fw::Row<fw::PushButton>("Wide", "", 10, 244, 600, 30, LockL | LockT),      // covers the span
-          fw::Row<fw::PushButton>("Beside", "", 598, 244, 10, 30, LockL | LockT),    // starts within 5 of its end
+          fw::Row<fw::PushButton>("Wide", "", 10, 244, 600, 30, LockL | LockT),    // covers the span
+          fw::Row<fw::PushButton>("Beside", "", 598, 244, 10, 30, LockL | LockT),  // starts within 5 of its end
           fw::Row<fw::PushButton>("Outside", "", 599, 232, 10, 3, LockL | LockT),
           fw::Row<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)});
     for (const char* name : {"Above231", "Above239", "Below240", "Below248", "Wide", "Beside"})
@@ -55,9 +55,7 @@ TEST_F(SplitterAttachTest, ControlLevelWithTheBarCountsAsAfterIt) {
           fw::Row<fw::PushButton>("Level", "", 20, 235, 60, 240 - 235 + 3, LockL | LockT)},
          [](SplitterWindow& w) {
              auto& s = w.Control<SmartSplitter>("SS");
-             s.On("Open", std::function<void()>([&s, &w] {
-                 s.attach(&w.Control("Level"));
-             }));
+             s.On("Open", std::function<void()>([&s, &w] { s.attach(&w.Control("Level")); }));
          });
     SmartSplitter& s = bar("SS");
     EXPECT_FALSE(s.attachedControlBehind[0]);
@@ -80,21 +78,21 @@ TEST_F(SplitterAttachTest, ConverterHalvesGetTheirSuggestions) {
 TEST_F(SplitterAttachTest, SuggestionTablesFollowClassAndOrientation) {
     open({fw::Row<fw::Listbox>("LB", "", 10, 10, 50, 50, LockL | LockT,
                                [](fw::Listbox& l) { l.ScrollBarHorizontal(true); }),
-         fw::Row<fw::EditField>("EFMulti", "", 10, 70, 50, 50, LockL | LockT,
-                                [](fw::EditField& e) {
-                                    e.MultiLine(true);
-                                    e.ScrollBarHorizontal(true);
-                                }),
-         fw::Row<fw::EditField>("EFSingle", "", 10, 130, 50, 20, LockL | LockT,
-                                [](fw::EditField& e) { e.ScrollBarVertical(false); }),
-         fw::Row<fw::CheckBox>("CB", "", 10, 160, 50, 20, LockL | LockT),
-         fw::Row<fw::PopupMenu>("PM", "", 10, 190, 50, 20, LockL | LockT),
-         fw::Row<fw::StaticText>("ST", "", 10, 220, 50, 20, LockL | LockT),
-         fw::Row<fw::TabPanel>("TP", "", 10, 250, 50, 50, LockL | LockT),
-         fw::Row<fw::PushButton>("PBStretch", "", 10, 310, 50, 20, LockT | LockB),
-         fw::Row<SmartSplitter>("SSAcross", "", 100, 10, 8, 200, LockL | LockT),
-         fw::Row<SmartSplitter>("SSAlong", "", 100, 300, 200, 8, LockL | LockT),
-         fw::Row<SmartSplitter>("SS", "", 300, 500, 200, 9, LockL | LockT)});
+          fw::Row<fw::EditField>("EFMulti", "", 10, 70, 50, 50, LockL | LockT,
+                                 [](fw::EditField& e) {
+                                     e.MultiLine(true);
+                                     e.ScrollBarHorizontal(true);
+                                 }),
+          fw::Row<fw::EditField>("EFSingle", "", 10, 130, 50, 20, LockL | LockT,
+                                 [](fw::EditField& e) { e.ScrollBarVertical(false); }),
+          fw::Row<fw::CheckBox>("CB", "", 10, 160, 50, 20, LockL | LockT),
+          fw::Row<fw::PopupMenu>("PM", "", 10, 190, 50, 20, LockL | LockT),
+          fw::Row<fw::StaticText>("ST", "", 10, 220, 50, 20, LockL | LockT),
+          fw::Row<fw::TabPanel>("TP", "", 10, 250, 50, 50, LockL | LockT),
+          fw::Row<fw::PushButton>("PBStretch", "", 10, 310, 50, 20, LockT | LockB),
+          fw::Row<SmartSplitter>("SSAcross", "", 100, 10, 8, 200, LockL | LockT),
+          fw::Row<SmartSplitter>("SSAlong", "", 100, 300, 200, 8, LockL | LockT),
+          fw::Row<SmartSplitter>("SS", "", 300, 500, 200, 9, LockL | LockT)});
     SmartSplitter& h = bar("SS");
     struct Row {
         const char* name;
@@ -102,9 +100,8 @@ TEST_F(SplitterAttachTest, SuggestionTablesFollowClassAndOrientation) {
         bool resize;
     };
     for (Row r : {Row{"LB", 20, 66, true}, Row{"EFMulti", 2, 46, true}, Row{"EFSingle", 2, 30, false},
-                  Row{"CB", 2, 30, false}, Row{"PM", 2, 30, false}, Row{"ST", 2, 30, false},
-                  Row{"TP", 28, 140, true}, Row{"PBStretch", 2, 30, true}, Row{"SSAcross", 2, 30, true},
-                  Row{"SSAlong", 2, 30, false}}) {
+                  Row{"CB", 2, 30, false}, Row{"PM", 2, 30, false}, Row{"ST", 2, 30, false}, Row{"TP", 28, 140, true},
+                  Row{"PBStretch", 2, 30, true}, Row{"SSAcross", 2, 30, true}, Row{"SSAlong", 2, 30, false}}) {
         fw::RectControl* c = &control(r.name);
         EXPECT_EQ(h.suggestMinSizeControlShouldBeVisible(c), r.minSize) << r.name;
         EXPECT_EQ(h.suggestOffsetSizeForControl(c), r.offset) << r.name;
@@ -126,14 +123,14 @@ TEST_F(SplitterAttachTest, EmbeddedControlsFollowTheirContainerWhenAsked) {
     openConverterLayout({}, [](SplitterWindow& w) {
         auto& s = w.Control<SmartSplitter>("SSHor");
         s.On("Open", std::function<void()>([&s, &w] {
-            s.doNotAttachEmbeddedControls = false;
-            s.attach(&w.Control("GBSource"));
-            s.attach(&w.Control("GroupBox2"));
-        }));
+                 s.doNotAttachEmbeddedControls = false;
+                 s.attach(&w.Control("GBSource"));
+                 s.attach(&w.Control("GroupBox2"));
+             }));
     });
     SmartSplitter& s = bar("SSHor");
     ASSERT_EQ(s.attachedControl.size(), 4u);
-    EXPECT_EQ(s.attachedControl[1], &control("EFSource"));   // right after its container
+    EXPECT_EQ(s.attachedControl[1], &control("EFSource"));  // right after its container
     EXPECT_EQ(s.attachedControl[3], &control("EFDest"));
     // EFSource lies above the bar with LockTop: it resizes; EFDest below with
     // LockBottom: it resizes but does not move, its container carries it.
@@ -153,15 +150,15 @@ TEST_F(SplitterAttachTest, EmbeddedControlsFollowTheirContainerWhenAsked) {
 
 TEST_F(SplitterAttachTest, EmbeddedControlNearItsParentsFarEdgeResizesWithoutALock) {
     open({fw::Row<fw::GroupBox>("GB", "", 20, 14, 574, 218, LockL | LockT),
-          fw::Row<fw::Listbox>("Near", "GB", 30, 100, 100, 130, LockL),    // far edge 230, parent's 232
-          fw::Row<fw::Listbox>("Far", "GB", 140, 100, 100, 100, LockL),    // far edge 200
+          fw::Row<fw::Listbox>("Near", "GB", 30, 100, 100, 130, LockL),  // far edge 230, parent's 232
+          fw::Row<fw::Listbox>("Far", "GB", 140, 100, 100, 100, LockL),  // far edge 200
           fw::Row<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR)},
          [](SplitterWindow& w) {
              auto& s = w.Control<SmartSplitter>("SS");
              s.On("Open", std::function<void()>([&s, &w] {
-                 s.doNotAttachEmbeddedControls = false;
-                 s.attach(&w.Control("GB"));
-             }));
+                      s.doNotAttachEmbeddedControls = false;
+                      s.attach(&w.Control("GB"));
+                  }));
          });
     SmartSplitter& s = bar("SS");
     ASSERT_EQ(s.attachedControl.size(), 3u);
@@ -211,16 +208,16 @@ TEST_F(SplitterAttachTest, WarningsOnlyWhileAskedForAndBadRequestsChangeNothing)
 TEST_F(SplitterAttachTest, OffsetsTakenFromControlsLineUpTheirEdges) {
     openConverterLayout();
     SmartSplitter& s = bar("SSHor");
-    s.setMinLimitOffset(&control("EFSource"));   // far edge 189, MinLimit 5
-    s.setMaxLimitOffset(&control("EFDest"));     // top 271, MaxLimit 532
+    s.setMinLimitOffset(&control("EFSource"));  // far edge 189, MinLimit 5
+    s.setMaxLimitOffset(&control("EFDest"));    // top 271, MaxLimit 532
     EXPECT_EQ(s.MinLimitOffset, 184);
     EXPECT_EQ(s.MaxLimitOffset, 532 - 271 + 9);
     s.setMinLimitOffset(nullptr);
     EXPECT_EQ(s.MinLimitOffset, 184);
     s.setPosition(150);
-    EXPECT_EQ(s.Top(), 189);   // held where its top meets the field's bottom
+    EXPECT_EQ(s.Top(), 189);  // held where its top meets the field's bottom
     s.setPosition(300);
-    EXPECT_EQ(s.Top() + s.Height(), 271);   // held where its bottom meets the field's top
+    EXPECT_EQ(s.Top() + s.Height(), 271);  // held where its bottom meets the field's top
 }
 
 }  // namespace

@@ -25,9 +25,11 @@ protected:
     CanvasSmartSplitterDebugger& overlay() { return control<CanvasSmartSplitterDebugger>("Debugger"); }
     // The converter's layout with an overlay on top and the bar in debug mode.
     void openDebugLayout() {
-        openConverterLayout([](SmartSplitter& b) { b.Debug = true; }, [](SplitterWindow& w) {
-            w.AddControl(fw::Row<CanvasSmartSplitterDebugger>("Debugger", "", 50, 50, 10, 10, fw::LockNone));
-        });
+        openConverterLayout([](SmartSplitter& b) { b.Debug = true; },
+                            [](SplitterWindow& w) {
+                                w.AddControl(fw::Row<CanvasSmartSplitterDebugger>("Debugger", "", 50, 50, 10, 10,
+                                                                                  fw::LockNone));
+                            });
     }
 };
 
@@ -60,10 +62,10 @@ TEST_F(SplitterDebugTest, OverlayCoversTheWindowAndMarksTheBarAndItsControls) {
     EXPECT_EQ(d.minYdrawn, 5);
     EXPECT_EQ(d.maxXdrawn, 594);
     EXPECT_EQ(d.maxYdrawn, 532);
-    EXPECT_EQ(d.p->Pixel(300, 235), kGreen);   // the bar's box
-    EXPECT_EQ(d.p->Pixel(100, 105), kBlue);    // MinLimit + MinLimitOffset
-    EXPECT_EQ(d.p->Pixel(100, 432), kBlue);    // MaxLimit - MaxLimitOffset
-    EXPECT_EQ(d.p->Pixel(300, 5), kGreen);     // the range's top
+    EXPECT_EQ(d.p->Pixel(300, 235), kGreen);  // the bar's box
+    EXPECT_EQ(d.p->Pixel(100, 105), kBlue);   // MinLimit + MinLimitOffset
+    EXPECT_EQ(d.p->Pixel(100, 432), kBlue);   // MaxLimit - MaxLimitOffset
+    EXPECT_EQ(d.p->Pixel(300, 5), kGreen);    // the range's top
 
     // A drag clears, then marks each control and the bar; a hidden control
     // is crossed out.
@@ -71,13 +73,13 @@ TEST_F(SplitterDebugTest, OverlayCoversTheWindowAndMarksTheBarAndItsControls) {
     mouseDrag("SSHor", 5, 4 - 230);
     EXPECT_EQ(s.Top(), 5);
     EXPECT_FALSE(control("GBSource").Visible());
-    EXPECT_EQ(d.p->Pixel(300, 14), kRed);      // GroupBox2's top, moved up to 14
+    EXPECT_EQ(d.p->Pixel(300, 14), kRed);  // GroupBox2's top, moved up to 14
     fw::RectControl& ef = control("EFDest");
     ef.SetBounds(100, 300, 102, 102);
     ef.Visible(false);
     d.markControl(&ef);
-    EXPECT_EQ(d.p->Pixel(100, 350), kRed);   // its box
-    EXPECT_EQ(d.p->Pixel(150, 350), kRed);   // and its cross
+    EXPECT_EQ(d.p->Pixel(100, 350), kRed);  // its box
+    EXPECT_EQ(d.p->Pixel(150, 350), kRed);  // and its cross
     EXPECT_NE(d.p->Pixel(120, 350), kRed);
     mouseUp("SSHor", 5, 4);
 
@@ -112,13 +114,22 @@ TEST_F(SplitterDebugTest, BoxedLabelsAlignToTheirPoint) {
     d.drawBoxedString("", 200, 300, 1);
     d.drawBoxedString("", 300, 300, 2);
     d.drawBoxedString("", 400, 300, 7);
-    for (auto [x, filled] : {std::pair{100, true}, {101, true}, {102, false}, {198, false}, {199, true},
-                             {200, true}, {201, false}, {297, false}, {298, true}, {299, true}, {300, false},
+    for (auto [x, filled] : {std::pair{100, true},
+                             {101, true},
+                             {102, false},
+                             {198, false},
+                             {199, true},
+                             {200, true},
+                             {201, false},
+                             {297, false},
+                             {298, true},
+                             {299, true},
+                             {300, false},
                              {400, true}}) {
         EXPECT_EQ(d.p->Pixel(x, 305) == kBlue, filled) << x;
     }
     EXPECT_EQ(d.p->Graphics().ForeColor(), kBlue);
-    EXPECT_EQ(d.maxXdrawn, 0);   // labels don't grow the drawn box
+    EXPECT_EQ(d.maxXdrawn, 0);  // labels don't grow the drawn box
 }
 
 TEST_F(SplitterDebugTest, SplittersShareTheFirstOverlayAndEitherCanSwitchItOff) {
@@ -139,9 +150,10 @@ TEST_F(SplitterDebugTest, SplittersShareTheFirstOverlayAndEitherCanSwitchItOff) 
 }
 
 TEST_F(SplitterDebugTest, MissingPictureIsReportedOnce) {
-    openConverterLayout([](SmartSplitter& b) { b.Debug = true; }, [](SplitterWindow& w) {
-        w.AddControl(fw::Row<StarvedDebugger>("Debugger", "", 0, 0, 10, 10, fw::LockNone));
-    });
+    openConverterLayout([](SmartSplitter& b) { b.Debug = true; },
+                        [](SplitterWindow& w) {
+                            w.AddControl(fw::Row<StarvedDebugger>("Debugger", "", 0, 0, 10, 10, fw::LockNone));
+                        });
     SmartSplitter& s = bar();
     s.setPosition(200);
     s.setPosition(300);

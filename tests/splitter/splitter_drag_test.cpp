@@ -30,8 +30,8 @@ TEST_F(SplitterDragTest, DraggingMovesTheBarAndLaysOutBothHalves) {
     EXPECT_EQ(s.Top(), 205);
     EXPECT_EQ(control("GBSource").Height(), 188);
     EXPECT_EQ(control("GroupBox2").Top(), 214);
-    EXPECT_EQ(control("GroupBox2").Height(), 318);   // its bottom stays put
-    EXPECT_EQ(control("EFSource").Height(), 151 - 30);   // the group's locks carry its contents
+    EXPECT_EQ(control("GroupBox2").Height(), 318);      // its bottom stays put
+    EXPECT_EQ(control("EFSource").Height(), 151 - 30);  // the group's locks carry its contents
     EXPECT_EQ(moved, (std::vector<int>{-30}));
     EXPECT_FALSE(s.mouseDownTriggered);
     EXPECT_DOUBLE_EQ(s.proportion(), (205.0 - 5) / 527);
@@ -106,7 +106,7 @@ TEST_F(SplitterDragTest, BehaveKeepsPositionOrProportionAndStaysOnALimit) {
     SmartSplitter& s = openRecorded();
     moved.clear();
     s.behave();
-    EXPECT_EQ(moved, (std::vector<int>{0}));   // raised and laid out even without a move
+    EXPECT_EQ(moved, (std::vector<int>{0}));  // raised and laid out even without a move
 
     // The group below is locked to the window's bottom, so the range grows.
     resize(front(), 614, 652);
@@ -119,26 +119,25 @@ TEST_F(SplitterDragTest, BehaveKeepsPositionOrProportionAndStaysOnALimit) {
     EXPECT_EQ(s.Top(), 5 + (632 - 5) / 2);
     resize(front(), 614, 552);
     s.behave();
-    EXPECT_EQ(s.Top(), 269);   // 318 - 49.5, the distance truncated toward zero
+    EXPECT_EQ(s.Top(), 269);  // 318 - 49.5, the distance truncated toward zero
     EXPECT_DOUBLE_EQ(s.proportion(), 0.5);
 
     s.setPosition(600);
     EXPECT_TRUE(s.atMaxLimit);
     resize(front(), 614, 700);
     s.behave();
-    EXPECT_EQ(s.Top(), 680);   // followed the limit as it moved
+    EXPECT_EQ(s.Top(), 680);  // followed the limit as it moved
 }
 
 TEST_F(SplitterDragTest, BarWithoutLimitControlsFollowsTheWindowSize) {
     open({fw::Row<SmartSplitter>("SS", "", 20, 235, 574, 9, LockL | LockR | LockB),
-          fw::Row<fw::PushButton>("PB", "", 20, 244, 60, 20, LockL | LockB,
-                                  [](fw::PushButton&) {})},
+          fw::Row<fw::PushButton>("PB", "", 20, 244, 60, 20, LockL | LockB, [](fw::PushButton&) {})},
          [](SplitterWindow& w) {
              auto& s = w.Control<SmartSplitter>("SS");
              s.On("Open", std::function<void()>([&s, &w] {
-                 s.attach(&w.Control("PB"));
-                 s.setAttachedControlShouldMove(&w.Control("PB"), true);
-             }));
+                      s.attach(&w.Control("PB"));
+                      s.setAttachedControlShouldMove(&w.Control("PB"), true);
+                  }));
          });
     SmartSplitter& s = bar("SS");
     s.setMaxAttachedControl(nullptr, false);
@@ -150,7 +149,7 @@ TEST_F(SplitterDragTest, BarWithoutLimitControlsFollowsTheWindowSize) {
     EXPECT_EQ(s.MaxLimit, 244 + 20 + 50);
 
     // Back to where it opened, allowing for the window's growth.
-    EXPECT_EQ(s.Top(), 285);   // its own bottom lock moved it
+    EXPECT_EQ(s.Top(), 285);  // its own bottom lock moved it
     s.setPosition(100);
     s.resetPosition();
     EXPECT_EQ(s.Top(), 235 + 50);
@@ -198,7 +197,7 @@ TEST_F(SplitterDragTest, ProportionRequestsAreCheckedOnlyWhileWarningsAreOn) {
     s.setProportion(0.5);
     EXPECT_FALSE(s.atMinLimit);
     EXPECT_EQ(s.Top(), 5 + 527 / 2);
-    EXPECT_FALSE(s.StayProportional);   // restored after the re-layout
+    EXPECT_FALSE(s.StayProportional);  // restored after the re-layout
 
     s.showWarningsDialogs = true;
     s.setProportion(fw::Variant(3));
@@ -208,11 +207,11 @@ TEST_F(SplitterDragTest, ProportionRequestsAreCheckedOnlyWhileWarningsAreOn) {
               "The value type passed to the SmartSplitter 'SSHor' method 'setProportion' is not a single or "
               "double.\n\nProportion must be referenced as a single or double - double is preferred as that is "
               "how it is referenced internally.");
-    s.setProportion(fw::Variant(1));   // an integer 0 or 1 passes
+    s.setProportion(fw::Variant(1));  // an integer 0 or 1 passes
     EXPECT_EQ(s.Top(), 532);
 
-    s.setProportion(fw::Variant("0.5"));   // its integer value is 0: taken, read as a number
-    EXPECT_EQ(s.Top(), 269);               // 532 - 263.5, the distance truncated toward zero
+    s.setProportion(fw::Variant("0.5"));  // its integer value is 0: taken, read as a number
+    EXPECT_EQ(s.Top(), 269);              // 532 - 263.5, the distance truncated toward zero
 }
 
 TEST_F(SplitterDragTest, ExtremeRequestsStayWithinTheLimits) {

@@ -92,7 +92,7 @@ TEST_F(SplitterDrawingTest, AutomaticGripStyleFollowsThicknessAndLength) {
 TEST_F(SplitterDrawingTest, LargeBarsAndDimplesDrawTheirShapes) {
     open({fw::Row<SmartSplitter>("SS", "", 10, 10, 200, 20, LockL | LockT)});
     SmartSplitter& s = bar("SS");
-    s.setHandleType(SmartSplitter::HandleLargeBars);   // two large bars at -1 and +2 from the middle (100, 10)
+    s.setHandleType(SmartSplitter::HandleLargeBars);  // two large bars at -1 and +2 from the middle (100, 10)
     fw::Color light = s.Active() && s.Enabled() ? s.colorLight : s.colorLightDisabled;
     fw::Color medium = s.Active() && s.Enabled() ? s.colorMedium : s.colorMediumDisabled;
     std::vector<std::string> rows = art(s, light, 90, 110);
@@ -103,7 +103,7 @@ TEST_F(SplitterDrawingTest, LargeBarsAndDimplesDrawTheirShapes) {
     EXPECT_EQ(rows[8], ".###################.");
     EXPECT_EQ(rows[9], ".#.................#.");
 
-    s.setHandleType(SmartSplitter::HandleLargeDimple);   // one large dimple: 5 x 5 without its corners
+    s.setHandleType(SmartSplitter::HandleLargeDimple);  // one large dimple: 5 x 5 without its corners
     processEvents();
     fw::PicturePtr pic = s.Snapshot();
     const auto& table = s.Active() && s.Enabled() ? s.dimplePixelValue : s.dimplePixelValueDisabled;
@@ -116,9 +116,9 @@ TEST_F(SplitterDrawingTest, UnknownStyleDrawsNoGripButStillRaisesPaint) {
     int paints = 0;
     open({fw::Row<SmartSplitter>("SS", "", 10, 10, 200, 9, LockL | LockT,
                                  [](SmartSplitter& b) { b.HandleType = SmartSplitter::HandleAutomatic; })},
-        [&paints](SplitterWindow& w) {
-            w.Control("SS").On("Paint", std::function<void(fw::Graphics&)>([&paints](fw::Graphics&) { ++paints; }));
-        });
+         [&paints](SplitterWindow& w) {
+             w.Control("SS").On("Paint", std::function<void(fw::Graphics&)>([&paints](fw::Graphics&) { ++paints; }));
+         });
     SmartSplitter& s = bar("SS");
     s.setHandleType(5);
     EXPECT_EQ(s.HandleType, 0);

@@ -21,9 +21,9 @@ protected:
              [setUp](SplitterWindow& w) {
                  auto& s = w.Control<SmartSplitter>("SS");
                  s.On("Open", std::function<void()>([&s, &w, setUp] {
-                     s.attach(&w.Control("PB"));
-                     if (setUp) setUp(s, w.Control("PB"));
-                 }));
+                          s.attach(&w.Control("PB"));
+                          if (setUp) setUp(s, w.Control("PB"));
+                      }));
              });
         return bar("SS");
     }
@@ -42,8 +42,8 @@ TEST_F(SplitterLayoutTest, ResizedControlHidesBelowItsMinimumAndComesBackWhole) 
     s.setPosition(235 - 8);
     EXPECT_EQ(pb.Height(), 27);
     EXPECT_FALSE(pb.Visible());
-    s.setPosition(s.MinLimit);   // 191: past the button's top
-    EXPECT_EQ(pb.Height(), 35 - 44);   // written as computed, not clamped
+    s.setPosition(s.MinLimit);        // 191: past the button's top
+    EXPECT_EQ(pb.Height(), 35 - 44);  // written as computed, not clamped
     EXPECT_FALSE(pb.Visible());
     s.setPosition(235);
     EXPECT_EQ(pb.Height(), 35);
@@ -76,7 +76,7 @@ TEST_F(SplitterLayoutTest, CentredControlsSitInTheMiddleOfTheirSide) {
     EXPECT_EQ(control("PBBefore").Height(), 50);
     t.setAttachedControlShouldResize(&control("PBBefore"), true);
     EXPECT_FALSE(t.attachedControlShouldCenter[0]);
-    EXPECT_EQ(control("PBBefore").Top(), 84);   // no new layout yet
+    EXPECT_EQ(control("PBBefore").Top(), 84);  // no new layout yet
 }
 
 TEST_F(SplitterLayoutTest, FixedControlsHideWhenTheBarCoversThem) {
@@ -116,9 +116,9 @@ TEST_F(SplitterLayoutTest, ControlOutsideItsParentIsHidden) {
     fw::RectControl& pb = control("PB");
     s.attach(&pb);
     s.setAttachedControlShouldMove(&pb, false);
-    for (auto [left, top, visible] : {std::tuple{19, 100, false}, std::tuple{20, 100, true},
-                                      std::tuple{100, 13, false}, std::tuple{514, 100, true},
-                                      std::tuple{515, 100, false}, std::tuple{100, 211, false}}) {
+    for (auto [left, top, visible] :
+         {std::tuple{19, 100, false}, std::tuple{20, 100, true}, std::tuple{100, 13, false},
+          std::tuple{514, 100, true}, std::tuple{515, 100, false}, std::tuple{100, 211, false}}) {
         pb.Left(left);
         pb.Top(top);
         s.adjustAttachedControls(0, true);
@@ -140,7 +140,7 @@ TEST_F(SplitterLayoutTest, NestedBarsOfTheSameOrientationFollowADragOnly) {
     SmartSplitter& s = bar("SSMain");
     s.attach(&control("SSAcross"));
     ASSERT_EQ(s.attachedControl.size(), 2u);
-    EXPECT_TRUE(s.attachedControlShouldResize[1]);   // a bar across this one stretches
+    EXPECT_TRUE(s.attachedControlShouldResize[1]);  // a bar across this one stretches
 
     dragBar("SSMain", 0, -20);
     EXPECT_EQ(log, (std::vector<std::string>{"SSAlong"}));

@@ -19,7 +19,7 @@ TEST_F(SplitterSetupTest, ConverterBarAttachesBothHalvesAndTakesTheirLimits) {
     EXPECT_FALSE(s.maxLimitPropSet);
     EXPECT_FALSE(s.showWarningsDialogs);
     EXPECT_TRUE(s.doNotAttachEmbeddedControls);
-    ASSERT_EQ(s.attachedControl.size(), 2u);   // the edit fields inside stay out
+    ASSERT_EQ(s.attachedControl.size(), 2u);  // the edit fields inside stay out
     EXPECT_EQ(s.minAttachedControl, &control("GBSource"));
     EXPECT_EQ(s.maxAttachedControl, &control("GroupBox2"));
     EXPECT_EQ(s.MinLimit, 14 - 9);
@@ -30,7 +30,7 @@ TEST_F(SplitterSetupTest, ConverterBarAttachesBothHalvesAndTakesTheirLimits) {
     EXPECT_DOUBLE_EQ(s.proportionAtOpen, s.proportionValue);
     EXPECT_EQ(s.positionAtOpen, 235);
     EXPECT_EQ(s.windowSizeAtOpen, 552);
-    EXPECT_EQ(s.handleCount, 2);   // 9 high: two small bars
+    EXPECT_EQ(s.handleCount, 2);  // 9 high: two small bars
     EXPECT_FALSE(s.handleDimple);
     EXPECT_EQ(s.MouseCursor(), fw::System::Cursors::SplitterNorthSouth());
 }
@@ -50,8 +50,8 @@ TEST_F(SplitterSetupTest, ShapeGivesOrientationUnlessSwapped) {
         // Nothing attached: the range runs from 0 to the window less the bar.
         EXPECT_EQ(s.MinLimit, 0);
         EXPECT_EQ(s.MaxLimit, r.vertical ? 614 - r.w : 552 - r.h);
-        EXPECT_EQ(s.MouseCursor(), r.vertical ? fw::System::Cursors::SplitterEastWest()
-                                              : fw::System::Cursors::SplitterNorthSouth());
+        EXPECT_EQ(s.MouseCursor(),
+                  r.vertical ? fw::System::Cursors::SplitterEastWest() : fw::System::Cursors::SplitterNorthSouth());
         quitApp();
     }
 }
@@ -68,9 +68,9 @@ TEST_F(SplitterSetupTest, DesignedValuesAreRecordedAndNegativeOffsetsBecomeZero)
     EXPECT_TRUE(s.minLimitOffsetPropSet);
     EXPECT_TRUE(s.maxLimitOffsetPropSet);
     EXPECT_TRUE(s.maxLimitPropSet);
-    EXPECT_EQ(s.MinLimitOffset, 0);    // and attaching may not raise it
+    EXPECT_EQ(s.MinLimitOffset, 0);  // and attaching may not raise it
     EXPECT_EQ(s.MaxLimitOffset, 20);
-    EXPECT_EQ(s.MaxLimit, 400);        // not derived from the group below
+    EXPECT_EQ(s.MaxLimit, 400);  // not derived from the group below
     EXPECT_FALSE(s.showWarningsDialogs);
     EXPECT_TRUE(s.doNotAttachEmbeddedControls);
 }
@@ -81,11 +81,11 @@ TEST_F(SplitterSetupTest, DarkFrameChangesGreysAndDimplesUnlessInsideATabPanel) 
           fw::Row<SmartSplitter>("SS", "GB", 20, 100, 200, 6, LockL | LockT)},
          frame9);
     SmartSplitter& dark = bar("SS");
-    EXPECT_TRUE(dark.backgroundDark);   // a group box still stands on the dark window
+    EXPECT_TRUE(dark.backgroundDark);  // a group box still stands on the dark window
     EXPECT_EQ(dark.colorLight, fw::HSV(0, 0, 0.58));
     EXPECT_EQ(dark.colorDarkDisabled, fw::HSV(0, 0, 0.50));
     EXPECT_TRUE(dark.handleDimple);
-    EXPECT_EQ(dark.handleCount, 1);     // 6 high, 200 long: one large dimple
+    EXPECT_EQ(dark.handleCount, 1);  // 6 high, 200 long: one large dimple
     EXPECT_DOUBLE_EQ(dark.dimplePixelValue[3][4], 1.0);
     EXPECT_DOUBLE_EQ(dark.dimplePixelValue[2][1], 0.49);
     EXPECT_LT(dark.dimplePixelValueDisabled[5][5], 0);
@@ -106,13 +106,13 @@ TEST_F(SplitterSetupTest, DarkFrameChangesGreysAndDimplesUnlessInsideATabPanel) 
 TEST_F(SplitterSetupTest, OpenHandlerThatAttachesReplacesTheAutomaticAttach) {
     openConverterLayout({}, [](SplitterWindow& w) {
         w.Control("SSHor").On("Open", std::function<void()>([&w] {
-            w.Control<SmartSplitter>("SSHor").attach(&w.Control("GroupBox2"));
-        }));
+                                  w.Control<SmartSplitter>("SSHor").attach(&w.Control("GroupBox2"));
+                              }));
     });
     SmartSplitter& s = bar();
     ASSERT_EQ(s.attachedControl.size(), 1u);
     EXPECT_EQ(s.attachedControl[0], &control("GroupBox2"));
-    EXPECT_EQ(s.MinLimit, 0);   // no control above: the sentinel is read as 0
+    EXPECT_EQ(s.MinLimit, 0);  // no control above: the sentinel is read as 0
     EXPECT_EQ(s.MinLimitOffset, 0);
 }
 
@@ -123,10 +123,10 @@ TEST_F(SplitterSetupTest, CloseDetachesEverythingAndThenRaisesClose) {
     openConverterLayout({}, [&](SplitterWindow& w) {
         auto& s = w.Control<SmartSplitter>("SSHor");
         s.On("Close", std::function<void()>([&] {
-            attachedAtClose = s.attachedControl.size();
-            minAtClose = s.minAttachedControl != nullptr;
-            debugAtClose = s.debugCanvas != nullptr;
-        }));
+                 attachedAtClose = s.attachedControl.size();
+                 minAtClose = s.minAttachedControl != nullptr;
+                 debugAtClose = s.debugCanvas != nullptr;
+             }));
     });
     front().Close();
     processEvents();

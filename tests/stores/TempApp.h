@@ -35,7 +35,8 @@ protected:
 
 private:
     static void restore(const char* name, const std::optional<std::string>& v) {
-        if (v) ::setenv(name, v->c_str(), 1); else ::unsetenv(name);
+        if (v) ::setenv(name, v->c_str(), 1);
+        else ::unsetenv(name);
     }
     std::optional<testsupport::TempFolder> folder_;
     std::optional<std::string> savedXdg, savedHome;

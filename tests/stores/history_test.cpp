@@ -18,7 +18,12 @@ std::vector<std::string> entries(const VellHistory& h) {
 using List = std::vector<std::string>;
 
 TEST(HistoryTest, AddKeepsCapacityUniquenessAndNewestRules) {
-    struct Case { int32_t size; bool unique; List adds; List expected; };
+    struct Case {
+        int32_t size;
+        bool unique;
+        List adds;
+        List expected;
+    };
     const Case cases[] = {
         {10, true, {"a", "b", "c", "a"}, {"b", "c", "a"}},
         {10, false, {"a", "a"}, {"a"}},
@@ -26,8 +31,8 @@ TEST(HistoryTest, AddKeepsCapacityUniquenessAndNewestRules) {
         {10, false, {"x", "File.txt", "file.txt"}, {"x", "File.txt"}},
         {3, false, {"a", "b", "c", "c"}, {"b", "c"}},  // full: room first, then nothing added
         {3, true, {"a", "b", "c", "c"}, {"a", "b", "c"}},
-        {2, true, {"a", "B", "b"}, {"a", "b"}},        // uniqueness ignores case
-        {0, false, {"a", "b"}, {"b"}},                 // capacity below 1 holds one
+        {2, true, {"a", "B", "b"}, {"a", "b"}},  // uniqueness ignores case
+        {0, false, {"a", "b"}, {"b"}},           // capacity below 1 holds one
         {-5, true, {"a"}, {"a"}},
     };
     for (const Case& c : cases) {
@@ -46,14 +51,23 @@ TEST(HistoryTest, ElevenIntoTenDropsTheOldest) {
 }
 
 TEST(HistoryTest, TextFormRoundTrips) {
-    struct Case { int32_t size; bool unique; const char* text; List expected; const char* back; };
+    struct Case {
+        int32_t size;
+        bool unique;
+        const char* text;
+        List expected;
+        const char* back;
+    };
     const Case cases[] = {
         {10, true, "a|b|c", {"a", "b", "c"}, "a|b|c"},
         {2, false, "a|b|c", {"b", "c"}, "b|c"},
         {10, false, "a||b", {"a", "", "b"}, "a||b"},
         {10, true, "a|b|a", {"b", "a"}, "b|a"},
         {10, true, "", {}, ""},  // nothing stored yet: no entry
-        {10, true, "/home/u/a b.txt|/home/u/c.html", {"/home/u/a b.txt", "/home/u/c.html"},
+        {10,
+         true,
+         "/home/u/a b.txt|/home/u/c.html",
+         {"/home/u/a b.txt", "/home/u/c.html"},
          "/home/u/a b.txt|/home/u/c.html"},
     };
     for (const Case& c : cases) {

@@ -29,7 +29,11 @@ protected:
 };
 
 TEST_F(IniFormatTest, LinesReadAsTheirKeys) {
-    struct Case { std::string file; const char* key; const char* value; };
+    struct Case {
+        std::string file;
+        const char* key;
+        const char* value;
+    };
     const Case cases[] = {
         {"k=a=b", "common.k", "a=b"},
         {"[MainWindow]\nPos=1", "mainwindow.pos", "1"},
@@ -43,10 +47,10 @@ TEST_F(IniFormatTest, LinesReadAsTheirKeys) {
         {"[]\nk=v", ".k", "v"},
         {"k=1\nk=2", "common.k", "2"},
         {"[A]\nk=1\n[a]\nk=2", "a.k", "2"},
-        {"k=v\r\nj=w", "common.k", "v\r"},         // only LF ends a line
-        {"[s]=v", "common.[s]", "v"},               // not a header: it ends in "v"
+        {"k=v\r\nj=w", "common.k", "v\r"},  // only LF ends a line
+        {"[s]=v", "common.[s]", "v"},       // not a header: it ends in "v"
         {"Caf\xC3\xA9=\xC3\xA9t\xC3\xA9", "common.caf\xC3\xA9", "\xC3\xA9t\xC3\xA9"},
-        {"\xEF\xBB\xBFk=v", "common.k", "v"},      // an editor's byte-order mark
+        {"\xEF\xBB\xBFk=v", "common.k", "v"},                    // an editor's byte-order mark
         {std::string("\xFF\xFEk\0=\0v\0", 8), "common.k", "v"},  // UTF-16 with its mark
     };
     for (const Case& c : cases) {
@@ -116,7 +120,11 @@ TEST_F(IniFormatTest, DottedKeysSplitAtTheirFirstDotAndReadBack) {
 // of the file without disturbing anything else.
 TEST_F(IniFormatTest, AwkwardValuesRoundTrip) {
     VellSettings s("t.ini", true);
-    struct Kept { const char* key; Variant value; const char* readBack; };
+    struct Kept {
+        const char* key;
+        Variant value;
+        const char* readBack;
+    };
     const std::vector<Kept> kept = {
         {"plain", "value", "value"},
         {"eq", "a=b=c", "a=b=c"},
@@ -186,7 +194,8 @@ TEST_F(IniFormatTest, FileNamesAndFolders) {
     // Relative names go under the application's folder, absolute ones stand.
     writeFile(appDir / "lang" / "x.lng", "k=rel\n");
     EXPECT_EQ(VellSettings("lang/x.lng", false).Get("k", "").StringValue().bytes(), "rel");
-    EXPECT_EQ(VellSettings(String((appDir / "lang" / "x.lng").string()), false).Get("k", "").StringValue().bytes(), "rel");
+    EXPECT_EQ(VellSettings(String((appDir / "lang" / "x.lng").string()), false).Get("k", "").StringValue().bytes(),
+              "rel");
 }
 
 TEST_F(IniFormatTest, MissingFileLoadsEmptyAndFirstSaveCreatesIt) {

@@ -61,7 +61,12 @@ TEST_F(LanguageTest, LineBreaksAreHeldEscapedAndReturnedAsCRLF) {
     VellLanguage lang("lang/t.lng");
     EXPECT_EQ(lng(lang, "x", "Two"), "first\r\nsecond");
 
-    struct Case { const char* def; const char* key; const char* shown; const char* stored; };
+    struct Case {
+        const char* def;
+        const char* key;
+        const char* shown;
+        const char* stored;
+    };
     const Case cases[] = {
         {"a\nb", "LF", "a\r\nb", "a\\nb"},
         {"a\r\nb\rc", "Mixed", "a\r\nb\r\nc", "a\\nb\\nc"},
@@ -123,7 +128,8 @@ TEST_F(LanguageTest, RestartNoticeHasAKeyOfItsOwn) {
     VellLanguage lang("lang/t.lng");
     EXPECT_EQ(lng(lang, "Select a Language Interface file", "Msg"), "Title");
     EXPECT_EQ(lng(lang, "You should restart application to apply new interface language!",
-                  VellText::RestartNoticeKey), "Restart now");
+                  VellText::RestartNoticeKey),
+              "Restart now");
 }
 
 }  // namespace
