@@ -178,29 +178,27 @@ std::string PercentEncode(const fw::String& text, PercentMode mode, std::string 
 
 namespace {
 
+// The two-character escape of a byte that can't stand as itself inside a
+// single-quoted script string, or null.
+const char* EscapeInQuotes(char c) {
+    switch (c) {
+    case '\\': return "\\\\";
+    case '\'': return "\\'";
+    case '\n': return "\\n";
+    case '\r': return "\\r";
+    default: return nullptr;
+    }
+}
+
 std::string QuilletText(const walk::Text& t, std::string head) {
     const std::string& s = t.bytes;
     PieceCutter cutter(stringlength, s.size() + s.size() / 16, std::move(head));
     for (size_t i = 0, n = s.size(); i < n;) {
         const char c = s[i];
-        switch (c) {
-        case '\\':
-            cutter.Add("\\\\", 2, 2);
+        if (const char* escaped = EscapeInQuotes(c)) {
+            cutter.Add(escaped, 2, 2);
             ++i;
             continue;
-        case '\'':
-            cutter.Add("\\'", 2, 2);
-            ++i;
-            continue;
-        case '\n':
-            cutter.Add("\\n", 2, 2);
-            ++i;
-            continue;
-        case '\r':
-            cutter.Add("\\r", 2, 2);
-            ++i;
-            continue;
-        default: break;
         }
         // A browser ends the script element at "</script" followed by a
         // blank, "/" or ">", so every "</script" is broken, not only
