@@ -85,6 +85,15 @@ void EncodeTail(const unsigned char* in, size_t rest, char* o) {
     o[3] = '=';
 }
 
+// The byte spelt by the two hex digits after position i, or -1 where
+// they are missing or not hex.
+int HexPairAfter(const std::string& in, size_t i) {
+    if (i + 2 >= in.size()) return -1;
+    const int hi = HexValue(static_cast<unsigned char>(in[i + 1]));
+    const int lo = HexValue(static_cast<unsigned char>(in[i + 2]));
+    return hi < 16 && lo < 16 ? hi * 16 + lo : -1;
+}
+
 }  // namespace
 
 String EncodeBase64(const String& s, int64_t width) {
@@ -244,10 +253,8 @@ String DecodeQuotedPrintable(const String& s, const TextEncoding* enc) {
             out.push_back(c);
             continue;
         }
-        if (i + 2 < n && HexValue(static_cast<unsigned char>(in[i + 1])) < 16 &&
-            HexValue(static_cast<unsigned char>(in[i + 2])) < 16) {
-            out.push_back(static_cast<char>(HexValue(static_cast<unsigned char>(in[i + 1])) * 16 +
-                                            HexValue(static_cast<unsigned char>(in[i + 2]))));
+        if (const int byte = HexPairAfter(in, i); byte >= 0) {
+            out.push_back(static_cast<char>(byte));
             i += 2;
             continue;
         }
@@ -295,11 +302,9 @@ String DecodeURLComponent(const String& s, const TextEncoding* enc) {
     std::string out;
     out.reserve(n);
     for (size_t i = 0; i < n; ++i) {
-        if (in[i] == '%' && i + 2 < n) {
-            int hi = HexValue(static_cast<unsigned char>(in[i + 1]));
-            int lo = HexValue(static_cast<unsigned char>(in[i + 2]));
-            if (hi < 16 && lo < 16) {
-                out.push_back(static_cast<char>(hi * 16 + lo));
+        if (in[i] == '%') {
+            if (const int byte = HexPairAfter(in, i); byte >= 0) {
+                out.push_back(static_cast<char>(byte));
                 i += 2;
                 continue;
             }
