@@ -40,28 +40,30 @@ bool localizeHelpOnly(VellClass& vell, fw::RectControl& c, const fw::String& pre
     return true;
 }
 
+// Texts numbered from 0, each under key + its number; `each(j, lng)`
+// replaces text j with lng(text j).
+template <class Each>
+void localizeNumbered(VellClass& vell, const fw::String& key, int count, Each each) {
+    for (int j = 0; j < count; ++j) {
+        each(j, [&](const fw::String& text) { return vell.Lng(text, key + fw::Str(j)); });
+        fw::RuntimeBackgroundTask();
+    }
+}
+
 bool localizeListbox(VellClass& vell, fw::RectControl& c, const fw::String& prefix) {
     auto* lb = dynamic_cast<fw::Listbox*>(&c);
     if (!lb) return false;
     if (!lb->HasHeading()) return true;
-    const fw::String key = prefix + "ListBox." + c.Name() + ".";
-    const int n = lb->ColumnCount();
-    for (int j = 0; j < n; ++j) {
-        lb->Heading(j, vell.Lng(lb->Heading(j), key + fw::Str(j)));
-        fw::RuntimeBackgroundTask();
-    }
+    localizeNumbered(vell, prefix + "ListBox." + c.Name() + ".", lb->ColumnCount(),
+                     [lb](int j, auto lng) { lb->Heading(j, lng(lb->Heading(j))); });
     return true;
 }
 
 bool localizeTabPanel(VellClass& vell, fw::RectControl& c, const fw::String& prefix) {
     auto* tp = dynamic_cast<fw::TabPanel*>(&c);
     if (!tp) return false;
-    const fw::String key = prefix + "TabPanel." + c.Name() + ".";
-    const int n = tp->PanelCount();
-    for (int j = 0; j < n; ++j) {
-        tp->Caption(j, vell.Lng(tp->Caption(j), key + fw::Str(j)));
-        fw::RuntimeBackgroundTask();
-    }
+    localizeNumbered(vell, prefix + "TabPanel." + c.Name() + ".", tp->PanelCount(),
+                     [tp](int j, auto lng) { tp->Caption(j, lng(tp->Caption(j))); });
     return true;
 }
 
