@@ -2,6 +2,7 @@
 #include "applib/VellBounds.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "applib/VellClass.h"
 #include "fw/core/Numbers.h"
@@ -60,6 +61,19 @@ Fields fieldsOf(const fw::String& s) {
     return r;
 }
 
+// Both windows and controls keep their place under name + ".Pos", as
+// "left,top,width,height".
+template <class Rect>
+void savePos(VellSettings& settings, const Rect& r, const fw::String& name) {
+    settings.Set(name + ".Pos", VellBounds::Format(r.Left(), r.Top(), r.Width(), r.Height()));
+}
+
+std::optional<Fields> storedPos(const VellSettings& settings, const fw::String& name) {
+    const fw::String stored = settings.Get(name + ".Pos", fw::String()).StringValue();
+    if (stored.empty()) return std::nullopt;
+    return fieldsOf(stored);
+}
+
 // A stored size only ever enlarges a resizable window, and stays within
 // the window's limits.
 int grownSize(const fw::String& field, int current, int minimum, int maximum) {
@@ -76,15 +90,12 @@ int fitInto(int start, int extent, int lo, int hi) {
 
 }  // namespace
 
-void VellClass::SaveWinPos(fw::Window& window, const fw::String& name) {
-    UserSettings->Set(name + ".Pos",
-                      VellBounds::Format(window.Left(), window.Top(), window.Width(), window.Height()));
-}
+void VellClass::SaveWinPos(fw::Window& window, const fw::String& name) { savePos(*UserSettings, window, name); }
 
 void VellClass::LoadWinPos(fw::Window& window, const fw::String& name) {
-    const fw::String stored = UserSettings->Get(name + ".Pos", fw::String()).StringValue();
-    if (stored.empty()) return;
-    const Fields f = fieldsOf(stored);
+    const std::optional<Fields> pos = storedPos(*UserSettings, name);
+    if (!pos) return;
+    const Fields& f = *pos;
     using fw::ToInt32;
     int left = window.Left(), top = window.Top(), width = window.Width(), height = window.Height();
     if (!f.f[0].empty()) left = ToInt32(fw::Val(f.f[0]));
@@ -123,14 +134,13 @@ void VellClass::LoadWinPos(fw::Window& window, const fw::String& name) {
 }
 
 void VellClass::SaveControlPos(fw::RectControl& control, const fw::String& name) {
-    UserSettings->Set(name + ".Pos",
-                      VellBounds::Format(control.Left(), control.Top(), control.Width(), control.Height()));
+    savePos(*UserSettings, control, name);
 }
 
 void VellClass::LoadControlPos(fw::RectControl& control, const fw::String& name) {
-    const fw::String s = UserSettings->Get(name + ".Pos", fw::String()).StringValue();
-    if (s.empty()) return;
-    const Fields f = fieldsOf(s);
+    const std::optional<Fields> pos = storedPos(*UserSettings, name);
+    if (!pos) return;
+    const Fields& f = *pos;
     using fw::ToInt32;
     if (!f.f[0].empty()) control.Left(ToInt32(fw::Val(f.f[0])));
     if (!f.f[1].empty()) control.Top(ToInt32(fw::Val(f.f[1])));
