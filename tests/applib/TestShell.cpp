@@ -4,6 +4,7 @@
 #include "applib/VellEdit.h"
 #include "applib/UrlStaticText.h"
 #include "fw/gui/Gui.h"
+#include "tests/gui/TestMenus.h"
 
 std::vector<std::string>& EventLog() {
     static std::vector<std::string> log;
@@ -29,23 +30,15 @@ void TestApp::Event_Open() {
 void TestApp::Event_Close() { EventLog().push_back("app.Close"); }
 
 fw::MenuBarPtr TestMenuBar() {
-    auto item = [](const char* name, const char* text) {
-        auto m = std::make_shared<fw::MenuItem>(text);
-        m->Name(name);
-        return m;
-    };
     auto bar = std::make_shared<fw::MenuBar>();
-    auto file = item("FileMenu", "&File");
-    file->Append(item("FileOpen", "Open..."));
-    file->Append(item("UntitledSeparator", "-"));
-    file->Append(item("FileLanguage", "Language..."));
-    file->Append(item("UntitledSeparator0", "-"));
-    auto quit = std::make_shared<fw::QuitMenuItem>();
-    quit->Name("FileQuit");
-    quit->Text("Quit");
-    file->Append(quit);
-    auto help = item("HelpMenu", "Help");
-    help->Append(item("HelpAbout", "About"));
+    auto file = menuItem("FileMenu", "&File");
+    file->Append(menuItem("FileOpen", "Open..."));
+    file->Append(menuItem("UntitledSeparator", "-"));
+    file->Append(menuItem("FileLanguage", "Language..."));
+    file->Append(menuItem("UntitledSeparator0", "-"));
+    file->Append(quitMenuItem());
+    auto help = menuItem("HelpMenu", "Help");
+    help->Append(menuItem("HelpAbout", "About"));
     bar->Append(file);
     bar->Append(help);
     return bar;

@@ -4,6 +4,7 @@
 #include "applib/VellClass.h"
 #include "applib/VellEdit.h"
 #include "fw/gui/Gui.h"
+#include "tests/gui/TestMenus.h"
 
 namespace {
 
@@ -119,16 +120,11 @@ TEST_F(Localization, EmptyNameGivesKeysWithoutPrefix) {
 
 TEST_F(Localization, MenuWalkSkipsSeparatorSubtreesButNotTopLevelSeparators) {
     startWithTestWindow();
-    auto item = [](const char* name, const char* text) {
-        auto m = std::make_shared<fw::MenuItem>(text);
-        m->Name(name);
-        return m;
-    };
-    auto top = item("Sep", "-");
-    auto sep = item("Inner", "-");
-    sep->Append(item("Hidden", "Hidden"));
-    auto unnamed = item("", "Unnamed");
-    unnamed->Append(item("Deep", "Deep"));
+    auto top = menuItem("Sep", "-");
+    auto sep = menuItem("Inner", "-");
+    sep->Append(menuItem("Hidden", "Hidden"));
+    auto unnamed = menuItem("", "Unnamed");
+    unnamed->Append(menuItem("Deep", "Deep"));
     top->Append(sep);
     top->Append(unnamed);
 

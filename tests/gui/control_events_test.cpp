@@ -1,4 +1,5 @@
 #include "tests/gui/GuiTestBase.h"
+#include "tests/gui/TestMenus.h"
 
 namespace {
 
@@ -165,11 +166,7 @@ public:
         On("ContextualMenuAction", this, &MenuField::Event_ContextualMenuAction);
     }
     bool Event_ConstructContextualMenu(fw::MenuItem& base, int, int) {
-        for (const char* n : {"Copy", "-", "Paste"}) {
-            auto m = std::make_shared<fw::MenuItem>(n);
-            m->Name(n);
-            base.Append(m);
-        }
+        for (const char* n : {"Copy", "-", "Paste"}) base.Append(menuItem(n, n));
         return true;
     }
     bool Event_ContextualMenuAction(fw::MenuItem& hit) {

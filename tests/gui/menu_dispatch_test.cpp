@@ -3,30 +3,20 @@
 
 #include "fw/gui/WindowPrivate.h"
 #include "tests/gui/GuiTestBase.h"
+#include "tests/gui/TestMenus.h"
 
 namespace {
 
-fw::MenuItemPtr item(const char* name, const char* text, const char* shortcut = "") {
-    auto m = std::make_shared<fw::MenuItem>();
-    m->Name(name);
-    m->Text(text);
-    m->KeyboardShortcut(shortcut);
-    return m;
-}
-
 fw::MenuBarPtr makeBar() {
     auto bar = std::make_shared<fw::MenuBar>();
-    auto file = item("FileMenu", "&File");
+    auto file = menuItem("FileMenu", "&File");
     bar->Append(file);
-    file->Append(item("FileOpen", "Open...", "Cmd+O"));
-    file->Append(item("FileSaveas", "Save as...", "Cmd+Shift+S"));
-    file->Append(item("FileOpenRecent", "Open Recent"));
-    file->Append(item("UntitledSeparator", "-"));
-    auto quit = std::make_shared<fw::QuitMenuItem>();
-    quit->Name("FileQuit");
-    quit->Text("Quit");
-    file->Append(quit);
-    auto edit = item("EditMenu", "&Edit");
+    file->Append(menuItem("FileOpen", "Open...", "Cmd+O"));
+    file->Append(menuItem("FileSaveas", "Save as...", "Cmd+Shift+S"));
+    file->Append(menuItem("FileOpenRecent", "Open Recent"));
+    file->Append(menuItem("UntitledSeparator", "-"));
+    file->Append(quitMenuItem());
+    auto edit = menuItem("EditMenu", "&Edit");
     bar->Append(edit);
     for (auto [n, t, k] : {std::tuple{"EditUndo", "&Undo", "Cmd+Z"},
                            {"EditCut", "Cu&t", "Cmd+X"},
@@ -34,7 +24,7 @@ fw::MenuBarPtr makeBar() {
                            {"EditPaste", "&Paste", "Cmd+V"},
                            {"EditClear", "Clear", ""},
                            {"EditSelectAll", "Select &All", "Cmd+A"}})
-        edit->Append(item(n, t, k));
+        edit->Append(menuItem(n, t, k));
     return bar;
 }
 
@@ -107,12 +97,12 @@ TEST_F(MenuDispatchTest, ItemCanRemoveItselfInsideItsAction) {
     auto rebuild = [&] {
         while (recent->Count() > 0) recent->Item(0)->Close();
         for (const char* path : {"/a", "/b"}) {
-            auto entry = item("", path);
+            auto entry = menuItem("", path);
             entry->On("Action", std::function<bool()>([&, path] {
                           ++chosen;
                           // Rebuilding the submenu removes this very entry.
                           while (recent->Count() > 0) recent->Remove(0);
-                          recent->Append(item("", path));
+                          recent->Append(menuItem("", path));
                           return false;
                       }));
             recent->Insert(0, entry);
