@@ -19,17 +19,24 @@ int count(const std::string& s, const std::string& part) {
 
 class AboutBox : public AppLibTest {
 protected:
-    // Opens the box from the test window's Help menu and takes the steps
-    // while it is shown; the box closes afterwards if the steps left it open.
-    void withAbout(const std::function<void(AboutWindow&)>& steps) {
+    // Takes the steps while the box that `open` shows is up.
+    void whenAboutShows(const std::function<void()>& open, const std::function<void(AboutWindow&)>& steps) {
         bool ran = false;
         onNextModal([&](fw::Window& w) {
             ran = true;
             steps(dynamic_cast<AboutWindow&>(w));
-            if (w.IsOpen()) w.Close();
         });
-        EXPECT_TRUE(chooseMenu("HelpAbout"));
+        open();
         EXPECT_TRUE(ran);
+    }
+    // Opens the box from the test window's Help menu and takes the steps
+    // while it is shown; the box closes afterwards if the steps left it open.
+    void withAbout(const std::function<void(AboutWindow&)>& steps) {
+        whenAboutShows([&] { EXPECT_TRUE(chooseMenu("HelpAbout")); },
+                       [&](AboutWindow& a) {
+                           steps(a);
+                           if (a.IsOpen()) a.Close();
+                       });
     }
     int page(AboutWindow& a) { return a.Control<fw::PagePanel>("PPFunction").Value(); }
     std::string licence(AboutWindow& a) { return a.Control<fw::EditField>("EFLicense").Text().utf8(); }
@@ -37,10 +44,8 @@ protected:
 
 TEST_F(AboutBox, ShowsTheRegisteredIdentityAndVersion) {
     startWithTestWindow();
-    bool ran = false;
-    onNextModal([&](fw::Window& w) {
-        ran = true;
-        auto& a = dynamic_cast<AboutWindow&>(w);
+    const auto open = [] { EXPECT_FALSE(fw::Implicit<TestWindow>().HelpAbout_Action()); };
+    whenAboutShows(open, [&](AboutWindow& a) {
         EXPECT_TRUE(a.IsOpen());
         EXPECT_EQ(a.Title().utf8(), "Varnel");
         EXPECT_EQ(text("STProgramName"), "Varnel");
@@ -59,8 +64,6 @@ TEST_F(AboutBox, ShowsTheRegisteredIdentityAndVersion) {
         EXPECT_EQ(shownURLs(), std::vector<std::string>{TestProgramUrl});
         a.Close();
     });
-    EXPECT_FALSE(fw::Implicit<TestWindow>().HelpAbout_Action());
-    EXPECT_TRUE(ran);
 }
 
 TEST_F(AboutBox, LicensePageNamesTheProgramInQuotes) {
@@ -108,10 +111,8 @@ TEST_F(AboutBox, LanguageFileNameReachesTitleLabelAndLicence) {
 
 TEST_F(AboutBox, UnseededTextsFallBackAndThePlaceholderAddressIsNotOpened) {
     startApp<BareApp>([] { fw::Implicit<FixedWindow>(); });
-    bool ran = false;
-    onNextModal([&](fw::Window& w) {
-        ran = true;
-        auto& a = dynamic_cast<AboutWindow&>(w);
+    const auto open = [] { fw::Implicit<FixedWindow>().HelpAbout_Action(); };
+    whenAboutShows(open, [&](AboutWindow& a) {
         EXPECT_EQ(a.Title().utf8(), "Program Name");
         EXPECT_EQ(text("USTVendorSite"), "Vendor Site");
         EXPECT_EQ(a.Control<UrlStaticText>("USTVendorSite").URL.utf8(), "Vendor Site Url");
@@ -121,16 +122,15 @@ TEST_F(AboutBox, UnseededTextsFallBackAndThePlaceholderAddressIsNotOpened) {
         EXPECT_NE(licence(a).find("\"Program Name\""), std::string::npos);
         a.Close();
     });
-    fw::Implicit<FixedWindow>().HelpAbout_Action();
-    EXPECT_TRUE(ran);
 }
 
 TEST_F(AboutBox, AskingAgainWhileShownBringsTheSameBoxBack) {
     startWithTestWindow();
-    bool ran = false;
-    onNextModal([&](fw::Window& w) {
-        ran = true;
-        auto& a = dynamic_cast<AboutWindow&>(w);
+    const auto open = [&] {
+        fw::Implicit<TestWindow>().HelpAbout_Action();
+        processEvents();
+    };
+    whenAboutShows(open, [&](AboutWindow& a) {
         a.PBLicense_Action();
         // From the About box's own Help menu binding, as the front window.
         a.HandleMenu("HelpAbout");
@@ -138,9 +138,6 @@ TEST_F(AboutBox, AskingAgainWhileShownBringsTheSameBoxBack) {
         EXPECT_EQ(&fw::Implicit<AboutWindow>(), &a);
         a.PBCloseWindow_Action();
     });
-    fw::Implicit<TestWindow>().HelpAbout_Action();
-    processEvents();
-    EXPECT_TRUE(ran);
     EXPECT_EQ(fw::testing::ShownModalTitles().size(), 1u);
 }
 
