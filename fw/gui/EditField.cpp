@@ -158,6 +158,27 @@ void unpackFor(QPlainTextEdit* ed, const QString& incoming) {
     ed->setTextCursor(r);
 }
 
+// Qt gives a block that a removal joins the state of the last block joined,
+// but the joined block starts where the first one did: without this a joined
+// piece of a long line gains a line break, or a whole line loses its own.
+// A removal begins in the block of the selection's start or, for Backspace,
+// the one before it.
+template <class F>
+void keepingStarts(QPlainTextEdit* ed, F edit) {
+    QTextDocument* doc = ed->document();
+    const QTextBlock at = doc->findBlock(ed->textCursor().selectionStart());
+    const int first = at.blockNumber() - 1, states[2] = {at.previous().userState(), at.userState()};
+    auto restore = [&](int pos, int removed, int) {
+        if (removed == 0) return;
+        QTextBlock b = doc->findBlock(pos);
+        const int n = b.blockNumber() - first;
+        if (n >= 0 && n < 2) b.setUserState(states[n]);
+    };
+    const QMetaObject::Connection watch = QObject::connect(doc, &QTextDocument::contentsChange, restore);
+    edit();
+    QObject::disconnect(watch);
+}
+
 class PlainEditor : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
@@ -178,15 +199,17 @@ protected:
             }
         }
         unpackFor(this, e->text());
-        QPlainTextEdit::keyPressEvent(e);
+        // Undo and redo report all they touch as removed: their blocks stay as Qt restores them.
+        if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) QPlainTextEdit::keyPressEvent(e);
+        else keepingStarts(this, [&] { QPlainTextEdit::keyPressEvent(e); });
     }
     void insertFromMimeData(const QMimeData* source) override {
         if (source->hasText()) unpackFor(this, source->text());
-        QPlainTextEdit::insertFromMimeData(source);
+        keepingStarts(this, [&] { QPlainTextEdit::insertFromMimeData(source); });
     }
     void inputMethodEvent(QInputMethodEvent* e) override {
         unpackFor(this, e->commitString());
-        QPlainTextEdit::inputMethodEvent(e);
+        keepingStarts(this, [&] { QPlainTextEdit::inputMethodEvent(e); });
     }
     QMimeData* createMimeDataFromSelection() const override {
         QTextCursor c = textCursor();
@@ -458,7 +481,7 @@ void EditField::SelText(const String& t) {
     if (d.plain) {
         const QString text = normalizeBreaks(toQ(t));
         unpackFor(d.plain, text);
-        d.plain->textCursor().insertText(text);
+        keepingStarts(d.plain, [&] { d.plain->textCursor().insertText(text); });
     } else d.line->insert(toQ(t));
 }
 
@@ -466,7 +489,9 @@ void EditField::Undo() {
     E(this).onEditor([](auto* e) { e->undo(); });
 }
 void EditField::Cut() {
-    E(this).onEditor([](auto* e) { e->cut(); });
+    auto& d = E(this);
+    if (d.plain) keepingStarts(d.plain, [&] { d.plain->cut(); });
+    else d.line->cut();
 }
 void EditField::Copy() {
     E(this).onEditor([](auto* e) { e->copy(); });
@@ -476,7 +501,7 @@ void EditField::Paste() {
 }
 void EditField::Clear() {
     auto& d = E(this);
-    if (d.plain) d.plain->textCursor().removeSelectedText();
+    if (d.plain) keepingStarts(d.plain, [&] { d.plain->textCursor().removeSelectedText(); });
     else d.line->del();
 }
 void EditField::SelectAll() {

@@ -86,6 +86,34 @@ TEST_F(LongLinesTest, EditingAtACutLosesNothing) {
     EXPECT_EQ(pane().Text().utf8(), run('a', 4090) + "Z" + run('b', 96) + "\nz");
 }
 
+// An edit that joins a cut piece of a long line with a whole line, or a whole
+// line with a piece, changes only the text it touches.
+TEST_F(LongLinesTest, JoiningAcrossACutKeepsTheOtherBreaks) {
+    const std::string head = "first\n", a = run('a', 4096), b = run('b', 4096), c = run('c', 100);
+    const std::string text = head + a + b + c + "\nlast";
+    const int32_t last = int32_t(text.size()) - 4;
+    pane().Text(text);
+    pane().SelStart(last);
+    pressKey("EFPane", "Backspace");
+    EXPECT_EQ(pane().Text().utf8(), head + a + b + c + "last");
+    pane().Text(text);
+    pane().SelStart(last - 1);
+    pressKey("EFPane", "Delete");
+    EXPECT_EQ(pane().Text().utf8(), head + a + b + c + "last");
+    pane().Text(text);
+    pane().SelStart(last - 51);
+    pane().SelLength(53);
+    pane().Cut();
+    EXPECT_EQ(pane().Text().utf8(), head + a + b + run('c', 50) + "st");
+    EXPECT_EQ(fw::Clipboard().Text().utf8(), run('c', 50) + "\nla");
+    // Shift+Left from a cut selects the cut alone, which is no character.
+    pane().Text(text);
+    pane().SelStart(int32_t(head.size() + a.size()));
+    pressKey("EFPane", "Shift+Left");
+    pressKey("EFPane", "Return");
+    EXPECT_EQ(pane().Text().utf8(), head + a + "\n" + b + c + "\nlast");
+}
+
 // Short lines are packed several to a block; every reading side still sees
 // them as lines, and a U+2028 of the text's own stays what it is.
 TEST_F(LongLinesTest, PackedShortLinesReadAndEditAsLines) {
