@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -25,12 +27,22 @@ namespace {
 // Qt lays a long block out in time that grows fast with its length (a
 // 200,000-character line without breaks takes over a minute). So a long
 // line is stored as several blocks of at most kChunk characters; a block
-// whose user state is kSoftStart continues the previous one without a line
+// whose format has the kSoftStart mark continues the previous one without a line
 // break. Every reading side joins them again.
 constexpr int kChunk = 4096;
-constexpr int kSoftStart = 1;
+// The mark is a block-format property, which undo and redo bring back with
+// the text (a block's user state they don't).
+constexpr int kSoftStart = QTextFormat::UserProperty + 1;
 
-bool soft(const QTextBlock& b) { return b.userState() == kSoftStart; }
+bool soft(const QTextBlock& b) { return b.blockFormat().boolProperty(kSoftStart); }
+
+void markSoft(QTextCursor& c, const QTextBlock& b, bool on) {
+    QTextBlockFormat f = b.blockFormat();
+    if (f.boolProperty(kSoftStart) == on) return;
+    f.setProperty(kSoftStart, on);
+    c.setPosition(b.position());
+    c.setBlockFormat(f);
+}
 
 // Qt's time and memory also grow with the number of blocks: a 50 MB text of
 // short lines would make a million. So short lines are packed several to a
@@ -138,9 +150,15 @@ void setChunkedText(QPlainTextEdit* ed, QString text, bool mayPack = true) {
     }
     text = QString();
     ed->setPlainText(stored);
+    QTextDocument* doc = ed->document();
+    doc->setUndoRedoEnabled(false);  // the marks are part of the text as set
+    QTextCursor c(doc);
+    c.beginEditBlock();  // one layout pass for all the marks, not one each
     size_t i = 0;
-    for (QTextBlock b = ed->document()->begin(); b.isValid(); b = b.next(), ++i)
-        b.setUserState(i < softStarts.size() && softStarts[i] ? kSoftStart : -1);
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++i)
+        if (i < softStarts.size() && softStarts[i]) markSoft(c, b, true);
+    c.endEditBlock();
+    doc->setUndoRedoEnabled(true);
 }
 
 // Before a U+2028 of the user's own enters a packed document, its packed
@@ -158,25 +176,38 @@ void unpackFor(QPlainTextEdit* ed, const QString& incoming) {
     ed->setTextCursor(r);
 }
 
-// Qt gives a block that a removal joins the state of the last block joined,
-// but the joined block starts where the first one did: without this a joined
-// piece of a long line gains a line break, or a whole line loses its own.
-// A removal begins in the block of the selection's start or, for Backspace,
-// the one before it.
+// An edit keeps the mark of the block where it starts (Qt may give a block
+// that a removal joins the format of the last block joined), and a block that
+// the edit itself begins follows a line break of the user's: without this a
+// joined piece of a long line gains a line break, or a whole line loses its
+// own. The fixes join the edit's undo step. An edit begins in the block of
+// the selection's start or, for Backspace, the one before it.
 template <class F>
 void keepingStarts(QPlainTextEdit* ed, F edit) {
     QTextDocument* doc = ed->document();
     const QTextBlock at = doc->findBlock(ed->textCursor().selectionStart());
-    const int first = at.blockNumber() - 1, states[2] = {at.previous().userState(), at.userState()};
-    auto restore = [&](int pos, int removed, int) {
-        if (removed == 0) return;
-        QTextBlock b = doc->findBlock(pos);
-        const int n = b.blockNumber() - first;
-        if (n >= 0 && n < 2) b.setUserState(states[n]);
-    };
-    const QMetaObject::Connection watch = QObject::connect(doc, &QTextDocument::contentsChange, restore);
+    const int first = at.blockNumber() - 1;
+    const bool marks[2] = {at.previous().isValid() && soft(at.previous()), soft(at)};
+    std::vector<std::pair<int, int>> changes;  // position, characters added
+    auto note = [&](int pos, int, int added) { changes.emplace_back(pos, added); };
+    const QMetaObject::Connection watch = QObject::connect(doc, &QTextDocument::contentsChange, note);
     edit();
     QObject::disconnect(watch);
+    std::vector<std::pair<QTextBlock, bool>> fixes;
+    auto want = [&](const QTextBlock& b, bool mark) {
+        if (soft(b) != mark) fixes.emplace_back(b, mark);
+    };
+    for (const auto& [pos, added] : changes) {
+        QTextBlock b = doc->findBlock(pos);
+        const int n = b.blockNumber() - first;
+        if (n >= 0 && n < 2) want(b, marks[n]);
+        for (b = b.next(); b.isValid() && b.position() <= pos + added; b = b.next()) want(b, false);
+    }
+    if (fixes.empty()) return;
+    QTextCursor c(doc);
+    c.joinPreviousEditBlock();
+    for (const auto& [b, mark] : fixes) markSoft(c, b, mark);
+    c.endEditBlock();
 }
 
 class PlainEditor : public QPlainTextEdit {
@@ -199,7 +230,7 @@ protected:
             }
         }
         unpackFor(this, e->text());
-        // Undo and redo report all they touch as removed: their blocks stay as Qt restores them.
+        // Undo and redo bring the marks back with the text.
         if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) QPlainTextEdit::keyPressEvent(e);
         else keepingStarts(this, [&] { QPlainTextEdit::keyPressEvent(e); });
     }
