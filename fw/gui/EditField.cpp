@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -25,12 +27,22 @@ namespace {
 // Qt lays a long block out in time that grows fast with its length (a
 // 200,000-character line without breaks takes over a minute). So a long
 // line is stored as several blocks of at most kChunk characters; a block
-// whose user state is kSoftStart continues the previous one without a line
+// whose format has the kSoftStart mark continues the previous one without a line
 // break. Every reading side joins them again.
 constexpr int kChunk = 4096;
-constexpr int kSoftStart = 1;
+// The mark is a block-format property, which undo and redo bring back with
+// the text (a block's user state they don't).
+constexpr int kSoftStart = QTextFormat::UserProperty + 1;
 
-bool soft(const QTextBlock& b) { return b.userState() == kSoftStart; }
+bool soft(const QTextBlock& b) { return b.blockFormat().boolProperty(kSoftStart); }
+
+void markSoft(QTextCursor& c, const QTextBlock& b, bool on) {
+    QTextBlockFormat f = b.blockFormat();
+    if (f.boolProperty(kSoftStart) == on) return;
+    f.setProperty(kSoftStart, on);
+    c.setPosition(b.position());
+    c.setBlockFormat(f);
+}
 
 // Qt's time and memory also grow with the number of blocks: a 50 MB text of
 // short lines would make a million. So short lines are packed several to a
@@ -138,9 +150,15 @@ void setChunkedText(QPlainTextEdit* ed, QString text, bool mayPack = true) {
     }
     text = QString();
     ed->setPlainText(stored);
+    QTextDocument* doc = ed->document();
+    doc->setUndoRedoEnabled(false);  // the marks are part of the text as set
+    QTextCursor c(doc);
+    c.beginEditBlock();  // one layout pass for all the marks, not one each
     size_t i = 0;
-    for (QTextBlock b = ed->document()->begin(); b.isValid(); b = b.next(), ++i)
-        b.setUserState(i < softStarts.size() && softStarts[i] ? kSoftStart : -1);
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next(), ++i)
+        if (i < softStarts.size() && softStarts[i]) markSoft(c, b, true);
+    c.endEditBlock();
+    doc->setUndoRedoEnabled(true);
 }
 
 // Before a U+2028 of the user's own enters a packed document, its packed
@@ -156,6 +174,40 @@ void unpackFor(QPlainTextEdit* ed, const QString& incoming) {
     r.setPosition(toDocPos(doc, anchor));
     r.setPosition(toDocPos(doc, pos), QTextCursor::KeepAnchor);
     ed->setTextCursor(r);
+}
+
+// An edit keeps the mark of the block where it starts (Qt may give a block
+// that a removal joins the format of the last block joined), and a block that
+// the edit itself begins follows a line break of the user's: without this a
+// joined piece of a long line gains a line break, or a whole line loses its
+// own. The fixes join the edit's undo step. An edit begins in the block of
+// the selection's start or, for Backspace, the one before it.
+template <class F>
+void keepingStarts(QPlainTextEdit* ed, F edit) {
+    QTextDocument* doc = ed->document();
+    const QTextBlock at = doc->findBlock(ed->textCursor().selectionStart());
+    const int first = at.blockNumber() - 1;
+    const bool marks[2] = {at.previous().isValid() && soft(at.previous()), soft(at)};
+    std::vector<std::pair<int, int>> changes;  // position, characters added
+    auto note = [&](int pos, int, int added) { changes.emplace_back(pos, added); };
+    const QMetaObject::Connection watch = QObject::connect(doc, &QTextDocument::contentsChange, note);
+    edit();
+    QObject::disconnect(watch);
+    std::vector<std::pair<QTextBlock, bool>> fixes;
+    auto want = [&](const QTextBlock& b, bool mark) {
+        if (soft(b) != mark) fixes.emplace_back(b, mark);
+    };
+    for (const auto& [pos, added] : changes) {
+        QTextBlock b = doc->findBlock(pos);
+        const int n = b.blockNumber() - first;
+        if (n >= 0 && n < 2) want(b, marks[n]);
+        for (b = b.next(); b.isValid() && b.position() <= pos + added; b = b.next()) want(b, false);
+    }
+    if (fixes.empty()) return;
+    QTextCursor c(doc);
+    c.joinPreviousEditBlock();
+    for (const auto& [b, mark] : fixes) markSoft(c, b, mark);
+    c.endEditBlock();
 }
 
 class PlainEditor : public QPlainTextEdit {
@@ -178,15 +230,17 @@ protected:
             }
         }
         unpackFor(this, e->text());
-        QPlainTextEdit::keyPressEvent(e);
+        // Undo and redo bring the marks back with the text.
+        if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) QPlainTextEdit::keyPressEvent(e);
+        else keepingStarts(this, [&] { QPlainTextEdit::keyPressEvent(e); });
     }
     void insertFromMimeData(const QMimeData* source) override {
         if (source->hasText()) unpackFor(this, source->text());
-        QPlainTextEdit::insertFromMimeData(source);
+        keepingStarts(this, [&] { QPlainTextEdit::insertFromMimeData(source); });
     }
     void inputMethodEvent(QInputMethodEvent* e) override {
         unpackFor(this, e->commitString());
-        QPlainTextEdit::inputMethodEvent(e);
+        keepingStarts(this, [&] { QPlainTextEdit::inputMethodEvent(e); });
     }
     QMimeData* createMimeDataFromSelection() const override {
         QTextCursor c = textCursor();
@@ -458,7 +512,7 @@ void EditField::SelText(const String& t) {
     if (d.plain) {
         const QString text = normalizeBreaks(toQ(t));
         unpackFor(d.plain, text);
-        d.plain->textCursor().insertText(text);
+        keepingStarts(d.plain, [&] { d.plain->textCursor().insertText(text); });
     } else d.line->insert(toQ(t));
 }
 
@@ -466,7 +520,9 @@ void EditField::Undo() {
     E(this).onEditor([](auto* e) { e->undo(); });
 }
 void EditField::Cut() {
-    E(this).onEditor([](auto* e) { e->cut(); });
+    auto& d = E(this);
+    if (d.plain) keepingStarts(d.plain, [&] { d.plain->cut(); });
+    else d.line->cut();
 }
 void EditField::Copy() {
     E(this).onEditor([](auto* e) { e->copy(); });
@@ -476,7 +532,7 @@ void EditField::Paste() {
 }
 void EditField::Clear() {
     auto& d = E(this);
-    if (d.plain) d.plain->textCursor().removeSelectedText();
+    if (d.plain) keepingStarts(d.plain, [&] { d.plain->textCursor().removeSelectedText(); });
     else d.line->del();
 }
 void EditField::SelectAll() {

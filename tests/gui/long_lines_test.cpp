@@ -86,6 +86,46 @@ TEST_F(LongLinesTest, EditingAtACutLosesNothing) {
     EXPECT_EQ(pane().Text().utf8(), run('a', 4090) + "Z" + run('b', 96) + "\nz");
 }
 
+// An edit that joins a cut piece of a long line with a whole line, or a whole
+// line with a piece, changes only the text it touches, and so do its undo and
+// redo.
+TEST_F(LongLinesTest, JoiningAcrossACutKeepsTheOtherBreaks) {
+    const std::string head = "first\n", a = run('a', 4096), b = run('b', 4096), c = run('c', 100);
+    const std::string text = head + a + b + c + "\nlast";
+    const int32_t last = int32_t(text.size()) - 4, cut = int32_t(head.size() + a.size());
+    struct Case {
+        int32_t start, length;
+        const char* key;  // none: Cut
+        std::string want;
+    };
+    const Case cases[] = {
+        {last, 0, "Backspace", head + a + b + c + "last"},
+        {last - 1, 0, "Delete", head + a + b + c + "last"},
+        {last - 101, 101, "Delete", head + a + b + "last"},
+        {last - 51, 53, nullptr, head + a + b + run('c', 50) + "st"},
+        {8, 5000, "x", head + "aax" + run('b', 4096 - 906) + c + "\nlast"},
+    };
+    for (const Case& k : cases) {
+        pane().Text(text);
+        pane().SelStart(k.start);
+        pane().SelLength(k.length);
+        if (k.key) pressKey("EFPane", k.key);
+        else pane().Cut();
+        EXPECT_EQ(pane().Text().utf8(), k.want) << k.start;
+        pane().Undo();
+        EXPECT_EQ(pane().Text().utf8(), text) << k.start;
+        pressKey("EFPane", "Ctrl+Shift+Z");
+        EXPECT_EQ(pane().Text().utf8(), k.want) << k.start;
+    }
+    EXPECT_EQ(fw::Clipboard().Text().utf8(), run('c', 50) + "\nla");
+    // Shift+Left from a cut selects the cut alone, which is no character.
+    pane().Text(text);
+    pane().SelStart(cut);
+    pressKey("EFPane", "Shift+Left");
+    pressKey("EFPane", "Return");
+    EXPECT_EQ(pane().Text().utf8(), head + a + "\n" + b + c + "\nlast");
+}
+
 // Short lines are packed several to a block; every reading side still sees
 // them as lines, and a U+2028 of the text's own stays what it is.
 TEST_F(LongLinesTest, PackedShortLinesReadAndEditAsLines) {
