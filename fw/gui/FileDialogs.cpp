@@ -74,12 +74,15 @@ FolderItemPtr SaveAsDialog::ShowModal() {
     // Asked below, in the program's own message box.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (!SuggestedFileName.empty()) dlg.selectFile(toQ(SuggestedFileName));
-    FolderItemPtr f = runDialog(dlg, {"save", Title, Filter, pathOf(InitialDirectory), SuggestedFileName});
-    if (f && f->Exists() &&
-        MsgBox("\"" + f->Name() + "\" already exists. Do you want to replace it?", MsgBoxYesNo + MsgBoxCaution) !=
+    // "No" to replacing goes back to the dialog, as the platform's own prompt does.
+    for (;;) {
+        FolderItemPtr f = runDialog(dlg, {"save", Title, Filter, pathOf(InitialDirectory), SuggestedFileName});
+        if (!f || !f->Exists()) return f;
+        if (MsgBox("\"" + f->Name() + "\" already exists. Do you want to replace it?", MsgBoxYesNo + MsgBoxCaution) ==
             AnswerYes)
-        return nullptr;
-    return f;
+            return f;
+        dlg.selectFile(toQ(f->AbsolutePath()));
+    }
 }
 
 }  // namespace fw

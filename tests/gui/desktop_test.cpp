@@ -89,14 +89,18 @@ TEST_F(DesktopTest, SaveDialogAsksBeforeReplacing) {
     fw::SaveAsDialog dlg;
     dlg.SuggestedFileName = "out.html";
     answerNextDialog(existing);
-    answerNextMsgBox(fw::AnswerNo);
+    answerNextMsgBox(fw::AnswerNo);  // back to the dialog, which is then cancelled
     EXPECT_EQ(dlg.ShowModal(), nullptr);
+    answerNextDialog(existing);
+    answerNextMsgBox(fw::AnswerNo);
+    answerNextDialog(tempDir() / "new.html");
+    auto chosen = dlg.ShowModal();
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->Name(), "new.html");
     answerNextDialog(existing);
     answerNextMsgBox(fw::AnswerYes);
     EXPECT_TRUE(dlg.ShowModal());
-    answerNextDialog(tempDir() / "new.html");
-    EXPECT_TRUE(dlg.ShowModal());
-    EXPECT_EQ(shownMessages().size(), 2u);
+    EXPECT_EQ(shownMessages().size(), 3u);
 }
 
 TEST_F(DesktopTest, MessageBoxesAnswerAndRecord) {
