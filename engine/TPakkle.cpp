@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 
 #include "fw/core/BackgroundTask.h"
@@ -250,14 +251,16 @@ struct ByteUnits {
 // that reaches a length is that length's first occurrence. There is a chain
 // per prefix length (4, 8 and 12 units): once the best length reaches 8 or
 // 12, only starts that share that longer prefix can do better. On texts of
-// few letters the chains of 4-unit prefixes hold hundreds of starts.
+// few letters the chains of 4-unit prefixes hold hundreds of starts; on
+// most texts they hold a few, and keeping the longer chains would cost more
+// than it saves, so those are kept only while the short ones run long.
 
 constexpr size_t kLevels = 3;
 constexpr size_t kPrefix[kLevels] = {4, 8, 12};
-constexpr int kHashBits = 16;
+constexpr int kHashBits[kLevels] = {16, 16, 16};
 constexpr uint32_t kNil = UINT32_MAX;
 
-template <size_t L, class K>
+template <size_t L, int kBits, class K>
 uint32_t HashPrefix(const K* u) {
     uint64_t h = 0;
     if constexpr (sizeof(K) == 1) {
@@ -267,13 +270,21 @@ uint32_t HashPrefix(const K* u) {
             h = (h ^ v) * 0x9E3779B97F4A7C15ull;
         }
     } else {
-        for (size_t i = 0; i < L; ++i) h = (h ^ u[i]) * 0x9E3779B97F4A7C15ull;
+        // Independent products: the sum does not wait on a chain of multiplies.
+        static constexpr uint64_t kOdd[4] = {0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
+                                             0xD6E8FEB86659FD93ull};
+        for (size_t i = 0; i < L; i += 4) {
+            const uint64_t v = u[i] * kOdd[0] + u[i + 1] * kOdd[1] + u[i + 2] * kOdd[2] + u[i + 3] * kOdd[3];
+            h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull + v;
+        }
     }
-    return static_cast<uint32_t>(h >> (64 - kHashBits));
+    return static_cast<uint32_t>(h >> (64 - kBits));
 }
 
 // Starts with equal hashed prefixes, oldest first, over the last kRing
-// positions: inserting a start drops the one kRing before it.
+// positions: inserting a start drops the one kRing before it. A counted
+// list knows its length.
+template <int kBits, bool kCounted>
 class Chain {
 public:
     void Insert(uint32_t q, uint32_t h) {
@@ -284,33 +295,50 @@ public:
             // Every older start is gone, so if still listed, it leads.
             if (o.head == old) {
                 o.head = next_[slot];
-                if (o.head == kNil) o.tail = kNil;
+                if constexpr (kCounted) --o.count;
             }
         }
         next_[slot] = kNil;
         hashOf_[slot] = static_cast<uint16_t>(h);
         Ends& e = ends_[h];
-        if (e.head == kNil) e.head = q;
-        else next_[e.tail & kRingMask] = q;
+        if (e.head == kNil) {
+            e.head = q;
+            if constexpr (kCounted) e.count = 0;
+        } else {
+            next_[e.tail & kRingMask] = q;
+        }
         e.tail = q;
+        if constexpr (kCounted) ++e.count;
     }
     uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
     // The oldest start of `h` from `ws` on; older ones are dropped.
     uint32_t First(uint32_t h, size_t ws) {
         Ends& e = ends_[h];
         uint32_t q = e.head;
-        while (q != kNil && q < ws) q = Next(q);
+        while (q != kNil && q < ws) {
+            q = Next(q);
+            if constexpr (kCounted) --e.count;
+        }
         e.head = q;
-        if (q == kNil) e.tail = kNil;
         return q;
     }
+    // How many starts First(h, ws) leads.
+    uint32_t Count(uint32_t h, size_t ws) {
+        static_assert(kCounted);
+        return First(h, ws) == kNil ? 0 : ends_[h].count;
+    }
+    void Clear() { std::fill(ends_.begin(), ends_.end(), Ends{}); }
 
 private:
-    struct Ends {
+    struct Uncounted {
         uint32_t head = kNil;
         uint32_t tail = kNil;
     };
-    std::vector<Ends> ends_ = std::vector<Ends>(size_t(1) << kHashBits);
+    struct Counted : Uncounted {
+        uint32_t count = 0;
+    };
+    using Ends = std::conditional_t<kCounted, Counted, Uncounted>;
+    std::vector<Ends> ends_ = std::vector<Ends>(size_t(1) << kBits);
     std::vector<uint32_t> next_ = std::vector<uint32_t>(kRing, kNil);
     std::vector<uint16_t> hashOf_ = std::vector<uint16_t>(kRing);
 };
@@ -327,18 +355,21 @@ public:
         tail_[h] = q;
     }
     uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
+    void Clear() { std::fill(tail_.begin(), tail_.end(), kNil); }
 
 private:
-    std::vector<uint32_t> tail_ = std::vector<uint32_t>(size_t(1) << kHashBits, kNil);
+    std::vector<uint32_t> tail_ = std::vector<uint32_t>(size_t(1) << kHashBits[1], kNil);
     std::vector<uint32_t> next_ = std::vector<uint32_t>(kRing, kNil);
 };
 
-// Levels 0 and 2 can be looked up; level 1 is only followed.
+// Levels 0 and 2 can be looked up; level 1 is only followed. Level 0 is
+// always kept; levels 1 and 2 only while `deep`.
 struct Chains {
-    Chain shortest;
+    Chain<kHashBits[0], true> shortest;
     Links middle;
-    Chain longest;
+    Chain<kHashBits[2], false> longest;
     size_t inserted[kLevels] = {};
+    bool deep = false;
 
     template <size_t Level>
     auto& Of() {
@@ -352,15 +383,25 @@ struct Chains {
         auto& chain = Of<Level>();
         for (; inserted[Level] + kPrefix[Level] <= pos; ++inserted[Level]) {
             const size_t q = inserted[Level];
-            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level]>(units.Fold(q)));
+            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level], kHashBits[Level]>(units.Fold(q)));
         }
-        if constexpr (Level + 1 < kLevels) InsertUpTo<Level + 1>(units, pos);
+        if constexpr (Level + 1 < kLevels)
+            if (deep) InsertUpTo<Level + 1>(units, pos);
+    }
+    // Starts keeping the longer chains again at pos, window start ws. Left
+    // for a window or more, they start afresh from the window.
+    void Deepen(size_t ws) {
+        deep = true;
+        if (inserted[1] >= ws) return;
+        middle.Clear();
+        longest.Clear();
+        inserted[1] = inserted[2] = ws;
     }
     // The oldest start in the window that shares the prefix of level 0 or 2 at p.
     template <class K>
     uint32_t First(size_t level, const K* p, size_t ws) {
-        return level == 0 ? shortest.First(HashPrefix<kPrefix[0]>(p), ws)
-                          : longest.First(HashPrefix<kPrefix[2]>(p), ws);
+        return level == 0 ? shortest.First(HashPrefix<kPrefix[0], kHashBits[0]>(p), ws)
+                          : longest.First(HashPrefix<kPrefix[2], kHashBits[2]>(p), ws);
     }
     uint32_t Next(size_t level, uint32_t q) const {
         return level == 0 ? shortest.Next(q) : level == 1 ? middle.Next(q) : longest.Next(q);
@@ -368,9 +409,10 @@ struct Chains {
 };
 
 // The best match at pos among the starts that share the prefix of level
-// `start`, searched oldest first; 0 when none reaches that prefix.
+// `start`, searched oldest first; 0 when none reaches that prefix. Levels
+// above `top` are not kept.
 template <bool kCaseRule, class Units>
-size_t Longest(Chains& chains, const Units& units, size_t start, size_t pos, size_t ws, size_t maxLen,
+size_t Longest(Chains& chains, const Units& units, size_t start, size_t top, size_t pos, size_t ws, size_t maxLen,
                size_t& bestQ) {
     const auto* const fp = units.Fold(pos);
     size_t bestLen = 0;
@@ -397,7 +439,7 @@ size_t Longest(Chains& chains, const Units& units, size_t start, size_t pos, siz
             need = f + 1;
             if (need > maxLen) break;
             // q shares the longer prefix, so it is in that chain too.
-            while (level + 1 < kLevels && f >= kPrefix[level + 1]) ++level;
+            while (level < top && f >= kPrefix[level + 1]) ++level;
             continue;
         }
         // The first occurrence of length e + 1 differs in case.
@@ -414,27 +456,44 @@ size_t Longest(Chains& chains, const Units& units, size_t start, size_t pos, siz
 template <bool kCaseRule, class Units, class Emit>
 void Scan(Units& units, Emit&& emit) {
     const size_t window = TPakkle::kWindow;
+    // Over each block the starts that the short chains hold at each lookup
+    // are summed: many per unit, and the longer chains are kept; few, and
+    // they are left. The two bounds keep the choice from flapping.
+    constexpr size_t kBlock = 4096;
+    constexpr size_t kDeepen = 8 * kBlock;
+    constexpr size_t kShallow = 4 * kBlock;
+    size_t blockEnd = kBlock;
+    size_t held = 0;
     auto chains = std::make_unique<Chains>();
     for (size_t pos = 0;;) {
         // Fewer units than asked for: the text ends there.
         const size_t n = units.Fill(pos + TPakkle::kMaxMatch + 1);
         if (pos >= n) break;
         fw::RuntimeBackgroundTask();
+        const size_t ws = pos > window ? pos - window : 0;
+        if (pos >= blockEnd) {
+            if (held > kDeepen && !chains->deep) chains->Deepen(ws);
+            else if (held < kShallow) chains->deep = false;
+            held = 0;
+            blockEnd = pos + kBlock;
+        }
         // A start q can serve once a pattern of its prefix length ends before pos.
         chains->InsertUpTo(units, pos);
         // The last unit is always a literal: pos + len stays below n.
         const size_t maxLen = std::min<size_t>(TPakkle::kMaxMatch, n - 1 - pos);
         size_t bestLen = 0, bestQ = 0;
         if (maxLen >= TPakkle::kMinMatch && pos >= TPakkle::kMinMatch) {
-            const size_t ws = pos > window ? pos - window : 0;
+            held += chains->shortest.Count(HashPrefix<kPrefix[0], kHashBits[0]>(units.Fold(pos)), ws);
+            const size_t top = chains->deep ? kLevels - 1 : 0;
             // Without letter case to tell apart, only the longest length and
             // its first occurrence matter, so the search starts with the
             // longest prefix and goes shorter only when that one finds none.
             // With case, every shorter length's first occurrence is checked.
-            size_t start = kCaseRule && units.CaseVariant() ? 0 : kLevels - 1;
-            for (;; start -= 2) {  // levels 2 and 0 can be looked up
+            const bool caseRule = kCaseRule && units.CaseVariant();
+            for (size_t start = caseRule ? 0 : top;; start -= 2) {  // levels 2 and 0 can be looked up
                 if (kPrefix[start] <= maxLen)
-                    bestLen = Longest<kCaseRule>(*chains, units, start, pos, ws, maxLen, bestQ);
+                    bestLen = caseRule ? Longest<kCaseRule>(*chains, units, start, top, pos, ws, maxLen, bestQ)
+                                       : Longest<false>(*chains, units, start, top, pos, ws, maxLen, bestQ);
                 if (bestLen > 0 || start == 0) break;
             }
         }
