@@ -259,6 +259,10 @@ constexpr size_t kLevels = 3;
 constexpr size_t kPrefix[kLevels] = {4, 8, 12};
 constexpr int kHashBits[kLevels] = {16, 16, 16};
 constexpr uint32_t kNil = UINT32_MAX;
+// A start of level L goes in once the scan is kPrefix[L] past it; by then
+// the start kLag[L] before it has left every window still to come.
+constexpr uint32_t kLag[kLevels] = {TPakkle::kWindow + 1 - kPrefix[0], TPakkle::kWindow + 1 - kPrefix[1],
+                                    TPakkle::kWindow + 1 - kPrefix[2]};
 
 template <size_t L, int kBits, class K>
 uint32_t HashPrefix(const K* u) {
@@ -281,20 +285,21 @@ uint32_t HashPrefix(const K* u) {
     return static_cast<uint32_t>(h >> (64 - kBits));
 }
 
-// Starts with equal hashed prefixes, oldest first, over the last kRing
-// positions: inserting a start drops the one kRing before it. A counted
-// list knows its length.
-template <int kBits, bool kCounted>
+// Starts with equal hashed prefixes, oldest first: inserting a start drops
+// the one kLag before it, so a list holds little more than a window and
+// its slots in the ring are never reused while listed. A counted list
+// knows its length.
+template <int kBits, bool kCounted, uint32_t kLag>
 class Chain {
 public:
     void Insert(uint32_t q, uint32_t h) {
         const size_t slot = q & kRingMask;
-        if (q >= kRing) {
-            const uint32_t old = q - static_cast<uint32_t>(kRing);
-            Ends& o = ends_[hashOf_[slot]];
+        if (q >= kLag) {
+            const size_t oldSlot = (q - kLag) & kRingMask;
+            Ends& o = ends_[hashOf_[oldSlot]];
             // Every older start is gone, so if still listed, it leads.
-            if (o.head == old) {
-                o.head = next_[slot];
+            if (o.head == q - kLag) {
+                o.head = next_[oldSlot];
                 if constexpr (kCounted) --o.count;
             }
         }
@@ -365,9 +370,9 @@ private:
 // Levels 0 and 2 can be looked up; level 1 is only followed. Level 0 is
 // always kept; levels 1 and 2 only while `deep`.
 struct Chains {
-    Chain<kHashBits[0], true> shortest;
+    Chain<kHashBits[0], true, kLag[0]> shortest;
     Links middle;
-    Chain<kHashBits[2], false> longest;
+    Chain<kHashBits[2], false, kLag[2]> longest;
     size_t inserted[kLevels] = {};
     bool deep = false;
 
@@ -464,6 +469,8 @@ void Scan(Units& units, Emit&& emit) {
     constexpr size_t kShallow = 4 * kBlock;
     size_t blockEnd = kBlock;
     size_t held = 0;
+    constexpr size_t kSample = 16;
+    size_t lookups = 0;
     auto chains = std::make_unique<Chains>();
     for (size_t pos = 0;;) {
         // Fewer units than asked for: the text ends there.
@@ -483,7 +490,11 @@ void Scan(Units& units, Emit&& emit) {
         const size_t maxLen = std::min<size_t>(TPakkle::kMaxMatch, n - 1 - pos);
         size_t bestLen = 0, bestQ = 0;
         if (maxLen >= TPakkle::kMinMatch && pos >= TPakkle::kMinMatch) {
-            held += chains->shortest.Count(HashPrefix<kPrefix[0], kHashBits[0]>(units.Fold(pos)), ws);
+            // The longer chains spare the walk of the short ones, so while
+            // they are kept, one lookup in kSample is counted for all.
+            if (!chains->deep || ++lookups % kSample == 0)
+                held += (chains->deep ? kSample : 1) *
+                        chains->shortest.Count(HashPrefix<kPrefix[0], kHashBits[0]>(units.Fold(pos)), ws);
             const size_t top = chains->deep ? kLevels - 1 : 0;
             // Without letter case to tell apart, only the longest length and
             // its first occurrence matter, so the search starts with the
