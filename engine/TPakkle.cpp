@@ -1,6 +1,7 @@
 #include "engine/TPakkle.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstring>
 #include <deque>
@@ -413,6 +414,25 @@ struct Chains {
     }
 };
 
+// How many units a and b have in common from the start, at most cap; a
+// word at a time, as the first difference comes at an unforeseeable place.
+template <class K>
+size_t CommonPrefix(const K* a, const K* b, size_t cap) {
+    constexpr size_t kPerWord = sizeof(uint64_t) / sizeof(K);
+    size_t f = 0;
+    for (; f + kPerWord <= cap; f += kPerWord) {
+        uint64_t x, y;
+        std::memcpy(&x, a + f, sizeof x);
+        std::memcpy(&y, b + f, sizeof y);
+        if (x == y) continue;
+        const int bit = std::endian::native == std::endian::little ? std::countr_zero(x ^ y)
+                                                                   : std::countl_zero(x ^ y);
+        return f + static_cast<size_t>(bit) / (8 * sizeof(K));
+    }
+    while (f < cap && a[f] == b[f]) ++f;
+    return f;
+}
+
 // The best match at pos among the starts that share the prefix of level
 // `start`, searched oldest first; 0 when none reaches that prefix. Levels
 // above `top` are not kept.
@@ -428,15 +448,13 @@ size_t Longest(Chains& chains, const Units& units, size_t start, size_t top, siz
         const auto* const fq = units.Fold(q);
         if (fq[need - 1] != fp[need - 1]) continue;
         const size_t cap = std::min(maxLen, pos - q);
-        size_t f = 0;
-        while (f < cap && fq[f] == fp[f]) ++f;
+        const size_t f = CommonPrefix(fq, fp, cap);
         if (f < need) continue;
         size_t e = f;
         if constexpr (kCaseRule) {
             const auto* const eq = units.Exact(q);
             const auto* const ep = units.Exact(pos);
-            e = 0;
-            while (e < f && eq[e] == ep[e]) ++e;
+            e = CommonPrefix(eq, ep, f);
         }
         if (e >= f) {
             bestLen = f;
