@@ -250,20 +250,21 @@ struct ByteUnits {
 // absent or, for characters, whose first occurrence differs in letter case.
 // Candidates come from hash chains, oldest first, so the first candidate
 // that reaches a length is that length's first occurrence. There is a chain
-// per prefix length (4, 8 and 12 units): once the best length reaches 8 or
-// 12, only starts that share that longer prefix can do better. On texts of
-// few letters the chains of 4-unit prefixes hold hundreds of starts; on
-// most texts they hold a few, and keeping the longer chains would cost more
-// than it saves, so those are kept only while the short ones run long.
+// per prefix length, 4 and 10 units: once the best length reaches 10, only
+// starts that share that longer prefix can do better. On texts of few
+// letters the chains of 4-unit prefixes hold hundreds of starts, and those
+// of 10 units a few (on two letters, a window holds each 10-unit prefix
+// about eight times). On most texts the short chains hold a few starts and
+// keeping the long ones would cost more than it saves, so those are kept
+// only while the short ones run long.
 
-constexpr size_t kLevels = 3;
-constexpr size_t kPrefix[kLevels] = {4, 8, 12};
-constexpr int kHashBits[kLevels] = {16, 16, 16};
+constexpr size_t kLevels = 2;
+constexpr size_t kPrefix[kLevels] = {4, 10};
+constexpr int kHashBits[kLevels] = {16, 16};
 constexpr uint32_t kNil = UINT32_MAX;
 // A start of level L goes in once the scan is kPrefix[L] past it; by then
 // the start kLag[L] before it has left every window still to come.
-constexpr uint32_t kLag[kLevels] = {TPakkle::kWindow + 1 - kPrefix[0], TPakkle::kWindow + 1 - kPrefix[1],
-                                    TPakkle::kWindow + 1 - kPrefix[2]};
+constexpr uint32_t kLag[kLevels] = {TPakkle::kWindow + 1 - kPrefix[0], TPakkle::kWindow + 1 - kPrefix[1]};
 
 template <size_t L, int kBits, class K>
 uint32_t HashPrefix(const K* u) {
@@ -279,7 +280,8 @@ uint32_t HashPrefix(const K* u) {
         static constexpr uint64_t kOdd[4] = {0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
                                              0xD6E8FEB86659FD93ull};
         for (size_t i = 0; i < L; i += 4) {
-            const uint64_t v = u[i] * kOdd[0] + u[i + 1] * kOdd[1] + u[i + 2] * kOdd[2] + u[i + 3] * kOdd[3];
+            uint64_t v = 0;
+            for (size_t k = 0; k < 4 && i + k < L; ++k) v += u[i + k] * kOdd[k];
             h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull + v;
         }
     }
@@ -349,68 +351,41 @@ private:
     std::vector<uint16_t> hashOf_ = std::vector<uint16_t>(kRing);
 };
 
-// The middle prefix is only followed from a start already found, never
-// looked up, so it keeps no heads: each start links to the next one.
-class Links {
-public:
-    void Insert(uint32_t q, uint32_t h) {
-        next_[q & kRingMask] = kNil;
-        const uint32_t t = tail_[h];
-        // A start kRing back or more has left the window and its slot.
-        if (t != kNil && q - t < kRing) next_[t & kRingMask] = q;
-        tail_[h] = q;
-    }
-    uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
-    void Clear() { std::fill(tail_.begin(), tail_.end(), kNil); }
-
-private:
-    std::vector<uint32_t> tail_ = std::vector<uint32_t>(size_t(1) << kHashBits[1], kNil);
-    std::vector<uint32_t> next_ = std::vector<uint32_t>(kRing, kNil);
-};
-
-// Levels 0 and 2 can be looked up; level 1 is only followed. Level 0 is
-// always kept; levels 1 and 2 only while `deep`.
+// Level 0 is always kept; level 1 only while `deep`.
 struct Chains {
     Chain<kHashBits[0], true, kLag[0]> shortest;
-    Links middle;
-    Chain<kHashBits[2], false, kLag[2]> longest;
+    Chain<kHashBits[1], false, kLag[1]> longest;
     size_t inserted[kLevels] = {};
     bool deep = false;
 
-    template <size_t Level>
-    auto& Of() {
-        if constexpr (Level == 0) return shortest;
-        else if constexpr (Level == 1) return middle;
-        else return longest;
-    }
-
-    template <size_t Level = 0, class Units>
+    template <class Units>
     void InsertUpTo(const Units& units, size_t pos) {
-        auto& chain = Of<Level>();
-        for (; inserted[Level] + kPrefix[Level] <= pos; ++inserted[Level]) {
-            const size_t q = inserted[Level];
-            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level], kHashBits[Level]>(units.Fold(q)));
-        }
-        if constexpr (Level + 1 < kLevels)
-            if (deep) InsertUpTo<Level + 1>(units, pos);
+        Insert<0>(shortest, units, pos);
+        if (deep) Insert<1>(longest, units, pos);
     }
-    // Starts keeping the longer chains again at pos, window start ws. Left
-    // for a window or more, they start afresh from the window.
+    // Starts keeping the longer chains again, window start ws. Left for a
+    // window or more, they start afresh from the window.
     void Deepen(size_t ws) {
         deep = true;
         if (inserted[1] >= ws) return;
-        middle.Clear();
         longest.Clear();
-        inserted[1] = inserted[2] = ws;
+        inserted[1] = ws;
     }
-    // The oldest start in the window that shares the prefix of level 0 or 2 at p.
+    // The oldest start in the window that shares the prefix of `level` at p.
     template <class K>
     uint32_t First(size_t level, const K* p, size_t ws) {
         return level == 0 ? shortest.First(HashPrefix<kPrefix[0], kHashBits[0]>(p), ws)
-                          : longest.First(HashPrefix<kPrefix[2], kHashBits[2]>(p), ws);
+                          : longest.First(HashPrefix<kPrefix[1], kHashBits[1]>(p), ws);
     }
-    uint32_t Next(size_t level, uint32_t q) const {
-        return level == 0 ? shortest.Next(q) : level == 1 ? middle.Next(q) : longest.Next(q);
+    uint32_t Next(size_t level, uint32_t q) const { return level == 0 ? shortest.Next(q) : longest.Next(q); }
+
+private:
+    template <size_t Level, class Chain, class Units>
+    void Insert(Chain& chain, const Units& units, size_t pos) {
+        size_t q = inserted[Level];
+        for (; q + kPrefix[Level] <= pos; ++q)
+            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level], kHashBits[Level]>(units.Fold(q)));
+        inserted[Level] = q;
     }
 };
 
@@ -519,7 +494,7 @@ void Scan(Units& units, Emit&& emit) {
             // longest prefix and goes shorter only when that one finds none.
             // With case, every shorter length's first occurrence is checked.
             const bool caseRule = kCaseRule && units.CaseVariant();
-            for (size_t start = caseRule ? 0 : top;; start -= 2) {  // levels 2 and 0 can be looked up
+            for (size_t start = caseRule ? 0 : top;; --start) {
                 if (kPrefix[start] <= maxLen)
                     bestLen = caseRule ? Longest<kCaseRule>(*chains, units, start, top, pos, ws, maxLen, bestQ)
                                        : Longest<false>(*chains, units, start, top, pos, ws, maxLen, bestQ);
