@@ -260,13 +260,13 @@ struct ByteUnits {
 
 constexpr size_t kLevels = 2;
 constexpr size_t kPrefix[kLevels] = {4, 10};
-constexpr int kHashBits[kLevels] = {16, 16};
+constexpr int kHashBits = 16;
 constexpr uint32_t kNil = UINT32_MAX;
 // A start of level L goes in once the scan is kPrefix[L] past it; by then
 // the start kLag[L] before it has left every window still to come.
 constexpr uint32_t kLag[kLevels] = {TPakkle::kWindow + 1 - kPrefix[0], TPakkle::kWindow + 1 - kPrefix[1]};
 
-template <size_t L, int kBits, class K>
+template <size_t L, class K>
 uint32_t HashPrefix(const K* u) {
     uint64_t h = 0;
     if constexpr (sizeof(K) == 1) {
@@ -285,14 +285,14 @@ uint32_t HashPrefix(const K* u) {
             h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull + v;
         }
     }
-    return static_cast<uint32_t>(h >> (64 - kBits));
+    return static_cast<uint32_t>(h >> (64 - kHashBits));
 }
 
 // Starts with equal hashed prefixes, oldest first: inserting a start drops
 // the one kLag before it, so a list holds little more than a window and
 // its slots in the ring are never reused while listed. A counted list
 // knows its length.
-template <int kBits, bool kCounted, uint32_t kLag>
+template <bool kCounted, uint32_t kLag>
 class Chain {
 public:
     void Insert(uint32_t q, uint32_t h) {
@@ -346,15 +346,15 @@ private:
         uint32_t count = 0;
     };
     using Ends = std::conditional_t<kCounted, Counted, Uncounted>;
-    std::vector<Ends> ends_ = std::vector<Ends>(size_t(1) << kBits);
+    std::vector<Ends> ends_ = std::vector<Ends>(size_t(1) << kHashBits);
     std::vector<uint32_t> next_ = std::vector<uint32_t>(kRing, kNil);
     std::vector<uint16_t> hashOf_ = std::vector<uint16_t>(kRing);
 };
 
 // Level 0 is always kept; level 1 only while `deep`.
 struct Chains {
-    Chain<kHashBits[0], true, kLag[0]> shortest;
-    Chain<kHashBits[1], false, kLag[1]> longest;
+    Chain<true, kLag[0]> shortest;
+    Chain<false, kLag[1]> longest;
     size_t inserted[kLevels] = {};
     bool deep = false;
 
@@ -363,8 +363,8 @@ struct Chains {
         Insert<0>(shortest, units, pos);
         if (deep) Insert<1>(longest, units, pos);
     }
-    // Starts keeping the longer chains again, window start ws. Left for a
-    // window or more, they start afresh from the window.
+    // Starts keeping the long chain again, window start ws. Left for a
+    // window or more, it starts afresh from the window.
     void Deepen(size_t ws) {
         deep = true;
         if (inserted[1] >= ws) return;
@@ -374,8 +374,8 @@ struct Chains {
     // The oldest start in the window that shares the prefix of `level` at p.
     template <class K>
     uint32_t First(size_t level, const K* p, size_t ws) {
-        return level == 0 ? shortest.First(HashPrefix<kPrefix[0], kHashBits[0]>(p), ws)
-                          : longest.First(HashPrefix<kPrefix[1], kHashBits[1]>(p), ws);
+        return level == 0 ? shortest.First(HashPrefix<kPrefix[0]>(p), ws)
+                          : longest.First(HashPrefix<kPrefix[1]>(p), ws);
     }
     uint32_t Next(size_t level, uint32_t q) const { return level == 0 ? shortest.Next(q) : longest.Next(q); }
 
@@ -384,7 +384,7 @@ private:
     void Insert(Chain& chain, const Units& units, size_t pos) {
         size_t q = inserted[Level];
         for (; q + kPrefix[Level] <= pos; ++q)
-            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level], kHashBits[Level]>(units.Fold(q)));
+            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level]>(units.Fold(q)));
         inserted[Level] = q;
     }
 };
@@ -458,8 +458,8 @@ template <bool kCaseRule, class Units, class Emit>
 void Scan(Units& units, Emit&& emit) {
     const size_t window = TPakkle::kWindow;
     // Over each block the starts that the short chains hold at each lookup
-    // are summed: many per unit, and the longer chains are kept; few, and
-    // they are left. The two bounds keep the choice from flapping.
+    // are summed: many per unit, and the long chain is kept; few, and it is
+    // left. The two bounds keep the choice from flapping.
     constexpr size_t kBlock = 4096;
     constexpr size_t kDeepen = 8 * kBlock;
     constexpr size_t kShallow = 4 * kBlock;
@@ -486,11 +486,11 @@ void Scan(Units& units, Emit&& emit) {
         const size_t maxLen = std::min<size_t>(TPakkle::kMaxMatch, n - 1 - pos);
         size_t bestLen = 0, bestQ = 0;
         if (maxLen >= TPakkle::kMinMatch && pos >= TPakkle::kMinMatch) {
-            // The longer chains spare the walk of the short ones, so while
-            // they are kept, one lookup in kSample is counted for all.
+            // The long chain spares the walk of the short ones, so while it
+            // is kept, one lookup in kSample is counted for all.
             if (!chains->deep || ++lookups % kSample == 0)
                 held += (chains->deep ? kSample : 1) *
-                        chains->shortest.Count(HashPrefix<kPrefix[0], kHashBits[0]>(units.Fold(pos)), ws);
+                        chains->shortest.Count(HashPrefix<kPrefix[0]>(units.Fold(pos)), ws);
             const size_t top = chains->deep ? kLevels - 1 : 0;
             // Without letter case to tell apart, only the longest length and
             // its first occurrence matter, so the search starts with the

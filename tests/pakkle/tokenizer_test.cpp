@@ -32,8 +32,8 @@ std::vector<Corpus> Corpora() {
                      return s;
                  }()),
                  true});
-    // Few letters, then HTML, then few letters again: the longer chains are
-    // left on the way in, and taken up again after a window or within one.
+    // Few letters, then HTML, then few letters again: the long chain is left
+    // on the way in, and taken up again after a window or within one.
     for (size_t cut : {20000, 11000}) {
         const std::string ab = RandomText(Letters("ab"), 9000, 16);
         const std::string mixed = ab + html.substr(0, cut) + ab.substr(0, 7000);
