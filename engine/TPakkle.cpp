@@ -1,12 +1,14 @@
 #include "engine/TPakkle.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstring>
 #include <deque>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 
 #include "fw/core/BackgroundTask.h"
@@ -248,14 +250,21 @@ struct ByteUnits {
 // absent or, for characters, whose first occurrence differs in letter case.
 // Candidates come from hash chains, oldest first, so the first candidate
 // that reaches a length is that length's first occurrence. There is a chain
-// per prefix length (4, 8 and 12 units): once the best length reaches 8 or
-// 12, only starts that share that longer prefix can do better. On texts of
-// few letters the chains of 4-unit prefixes hold hundreds of starts.
+// per prefix length, 4 and 10 units: once the best length reaches 10, only
+// starts that share that longer prefix can do better. On texts of few
+// letters the chains of 4-unit prefixes hold hundreds of starts, and those
+// of 10 units a few (on two letters, a window holds each 10-unit prefix
+// about eight times). On most texts the short chains hold a few starts and
+// keeping the long ones would cost more than it saves, so those are kept
+// only while the short ones run long.
 
-constexpr size_t kLevels = 3;
-constexpr size_t kPrefix[kLevels] = {4, 8, 12};
+constexpr size_t kLevels = 2;
+constexpr size_t kPrefix[kLevels] = {4, 10};
 constexpr int kHashBits = 16;
 constexpr uint32_t kNil = UINT32_MAX;
+// A start of level L goes in once the scan is kPrefix[L] past it; by then
+// the start kLag[L] before it has left every window still to come.
+constexpr uint32_t kLag[kLevels] = {TPakkle::kWindow + 1 - kPrefix[0], TPakkle::kWindow + 1 - kPrefix[1]};
 
 template <size_t L, class K>
 uint32_t HashPrefix(const K* u) {
@@ -267,110 +276,143 @@ uint32_t HashPrefix(const K* u) {
             h = (h ^ v) * 0x9E3779B97F4A7C15ull;
         }
     } else {
-        for (size_t i = 0; i < L; ++i) h = (h ^ u[i]) * 0x9E3779B97F4A7C15ull;
+        // Independent products: the sum does not wait on a chain of multiplies.
+        static constexpr uint64_t kOdd[4] = {0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
+                                             0xD6E8FEB86659FD93ull};
+        for (size_t i = 0; i < L; i += 4) {
+            uint64_t v = 0;
+            for (size_t k = 0; k < 4 && i + k < L; ++k) v += u[i + k] * kOdd[k];
+            h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull + v;
+        }
     }
     return static_cast<uint32_t>(h >> (64 - kHashBits));
 }
 
-// Starts with equal hashed prefixes, oldest first, over the last kRing
-// positions: inserting a start drops the one kRing before it.
+// Starts with equal hashed prefixes, oldest first: inserting a start drops
+// the one kLag before it, so a list holds little more than a window and
+// its slots in the ring are never reused while listed. A counted list
+// knows its length.
+template <bool kCounted, uint32_t kLag>
 class Chain {
 public:
     void Insert(uint32_t q, uint32_t h) {
         const size_t slot = q & kRingMask;
-        if (q >= kRing) {
-            const uint32_t old = q - static_cast<uint32_t>(kRing);
-            Ends& o = ends_[hashOf_[slot]];
+        if (q >= kLag) {
+            const size_t oldSlot = (q - kLag) & kRingMask;
+            Ends& o = ends_[hashOf_[oldSlot]];
             // Every older start is gone, so if still listed, it leads.
-            if (o.head == old) {
-                o.head = next_[slot];
-                if (o.head == kNil) o.tail = kNil;
+            if (o.head == q - kLag) {
+                o.head = next_[oldSlot];
+                if constexpr (kCounted) --o.count;
             }
         }
         next_[slot] = kNil;
         hashOf_[slot] = static_cast<uint16_t>(h);
         Ends& e = ends_[h];
-        if (e.head == kNil) e.head = q;
-        else next_[e.tail & kRingMask] = q;
+        if (e.head == kNil) {
+            e.head = q;
+            if constexpr (kCounted) e.count = 0;
+        } else {
+            next_[e.tail & kRingMask] = q;
+        }
         e.tail = q;
+        if constexpr (kCounted) ++e.count;
     }
     uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
     // The oldest start of `h` from `ws` on; older ones are dropped.
     uint32_t First(uint32_t h, size_t ws) {
         Ends& e = ends_[h];
         uint32_t q = e.head;
-        while (q != kNil && q < ws) q = Next(q);
+        while (q != kNil && q < ws) {
+            q = Next(q);
+            if constexpr (kCounted) --e.count;
+        }
         e.head = q;
-        if (q == kNil) e.tail = kNil;
         return q;
     }
+    // How many starts First(h, ws) leads.
+    uint32_t Count(uint32_t h, size_t ws) {
+        static_assert(kCounted);
+        return First(h, ws) == kNil ? 0 : ends_[h].count;
+    }
+    void Clear() { std::fill(ends_.begin(), ends_.end(), Ends{}); }
 
 private:
-    struct Ends {
+    struct Uncounted {
         uint32_t head = kNil;
         uint32_t tail = kNil;
     };
+    struct Counted : Uncounted {
+        uint32_t count = 0;
+    };
+    using Ends = std::conditional_t<kCounted, Counted, Uncounted>;
     std::vector<Ends> ends_ = std::vector<Ends>(size_t(1) << kHashBits);
     std::vector<uint32_t> next_ = std::vector<uint32_t>(kRing, kNil);
     std::vector<uint16_t> hashOf_ = std::vector<uint16_t>(kRing);
 };
 
-// The middle prefix is only followed from a start already found, never
-// looked up, so it keeps no heads: each start links to the next one.
-class Links {
-public:
-    void Insert(uint32_t q, uint32_t h) {
-        next_[q & kRingMask] = kNil;
-        const uint32_t t = tail_[h];
-        // A start kRing back or more has left the window and its slot.
-        if (t != kNil && q - t < kRing) next_[t & kRingMask] = q;
-        tail_[h] = q;
-    }
-    uint32_t Next(uint32_t q) const { return next_[q & kRingMask]; }
-
-private:
-    std::vector<uint32_t> tail_ = std::vector<uint32_t>(size_t(1) << kHashBits, kNil);
-    std::vector<uint32_t> next_ = std::vector<uint32_t>(kRing, kNil);
-};
-
-// Levels 0 and 2 can be looked up; level 1 is only followed.
+// Level 0 is always kept; level 1 only while `deep`.
 struct Chains {
-    Chain shortest;
-    Links middle;
-    Chain longest;
+    Chain<true, kLag[0]> shortest;
+    Chain<false, kLag[1]> longest;
     size_t inserted[kLevels] = {};
+    bool deep = false;
 
-    template <size_t Level>
-    auto& Of() {
-        if constexpr (Level == 0) return shortest;
-        else if constexpr (Level == 1) return middle;
-        else return longest;
-    }
-
-    template <size_t Level = 0, class Units>
+    template <class Units>
     void InsertUpTo(const Units& units, size_t pos) {
-        auto& chain = Of<Level>();
-        for (; inserted[Level] + kPrefix[Level] <= pos; ++inserted[Level]) {
-            const size_t q = inserted[Level];
-            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level]>(units.Fold(q)));
-        }
-        if constexpr (Level + 1 < kLevels) InsertUpTo<Level + 1>(units, pos);
+        Insert<0>(shortest, units, pos);
+        if (deep) Insert<1>(longest, units, pos);
     }
-    // The oldest start in the window that shares the prefix of level 0 or 2 at p.
+    // Starts keeping the long chain again, window start ws. Left for a
+    // window or more, it starts afresh from the window.
+    void Deepen(size_t ws) {
+        deep = true;
+        if (inserted[1] >= ws) return;
+        longest.Clear();
+        inserted[1] = ws;
+    }
+    // The oldest start in the window that shares the prefix of `level` at p.
     template <class K>
     uint32_t First(size_t level, const K* p, size_t ws) {
         return level == 0 ? shortest.First(HashPrefix<kPrefix[0]>(p), ws)
-                          : longest.First(HashPrefix<kPrefix[2]>(p), ws);
+                          : longest.First(HashPrefix<kPrefix[1]>(p), ws);
     }
-    uint32_t Next(size_t level, uint32_t q) const {
-        return level == 0 ? shortest.Next(q) : level == 1 ? middle.Next(q) : longest.Next(q);
+    uint32_t Next(size_t level, uint32_t q) const { return level == 0 ? shortest.Next(q) : longest.Next(q); }
+
+private:
+    template <size_t Level, class Chain, class Units>
+    void Insert(Chain& chain, const Units& units, size_t pos) {
+        size_t q = inserted[Level];
+        for (; q + kPrefix[Level] <= pos; ++q)
+            chain.Insert(static_cast<uint32_t>(q), HashPrefix<kPrefix[Level]>(units.Fold(q)));
+        inserted[Level] = q;
     }
 };
 
+// How many units a and b have in common from the start, at most cap; a
+// word at a time, as the first difference comes at an unforeseeable place.
+template <class K>
+size_t CommonPrefix(const K* a, const K* b, size_t cap) {
+    constexpr size_t kPerWord = sizeof(uint64_t) / sizeof(K);
+    size_t f = 0;
+    for (; f + kPerWord <= cap; f += kPerWord) {
+        uint64_t x, y;
+        std::memcpy(&x, a + f, sizeof x);
+        std::memcpy(&y, b + f, sizeof y);
+        if (x == y) continue;
+        const int bit = std::endian::native == std::endian::little ? std::countr_zero(x ^ y)
+                                                                   : std::countl_zero(x ^ y);
+        return f + static_cast<size_t>(bit) / (8 * sizeof(K));
+    }
+    while (f < cap && a[f] == b[f]) ++f;
+    return f;
+}
+
 // The best match at pos among the starts that share the prefix of level
-// `start`, searched oldest first; 0 when none reaches that prefix.
+// `start`, searched oldest first; 0 when none reaches that prefix. Levels
+// above `top` are not kept.
 template <bool kCaseRule, class Units>
-size_t Longest(Chains& chains, const Units& units, size_t start, size_t pos, size_t ws, size_t maxLen,
+size_t Longest(Chains& chains, const Units& units, size_t start, size_t top, size_t pos, size_t ws, size_t maxLen,
                size_t& bestQ) {
     const auto* const fp = units.Fold(pos);
     size_t bestLen = 0;
@@ -379,17 +421,18 @@ size_t Longest(Chains& chains, const Units& units, size_t start, size_t pos, siz
     for (uint32_t q = chains.First(start, fp, ws); q != kNil; q = chains.Next(level, q)) {
         if (pos - q < need) break;  // later starts lie closer still
         const auto* const fq = units.Fold(q);
-        if (fq[need - 1] != fp[need - 1]) continue;
+        // A glance at the last unit needed spares most comparisons in the
+        // short chain; in the long one, on few letters, it would guess wrong
+        // half the time.
+        if (level == 0 && fq[need - 1] != fp[need - 1]) continue;
         const size_t cap = std::min(maxLen, pos - q);
-        size_t f = 0;
-        while (f < cap && fq[f] == fp[f]) ++f;
+        const size_t f = CommonPrefix(fq, fp, cap);
         if (f < need) continue;
         size_t e = f;
         if constexpr (kCaseRule) {
             const auto* const eq = units.Exact(q);
             const auto* const ep = units.Exact(pos);
-            e = 0;
-            while (e < f && eq[e] == ep[e]) ++e;
+            e = CommonPrefix(eq, ep, f);
         }
         if (e >= f) {
             bestLen = f;
@@ -397,7 +440,7 @@ size_t Longest(Chains& chains, const Units& units, size_t start, size_t pos, siz
             need = f + 1;
             if (need > maxLen) break;
             // q shares the longer prefix, so it is in that chain too.
-            while (level + 1 < kLevels && f >= kPrefix[level + 1]) ++level;
+            while (level < top && f >= kPrefix[level + 1]) ++level;
             continue;
         }
         // The first occurrence of length e + 1 differs in case.
@@ -414,27 +457,50 @@ size_t Longest(Chains& chains, const Units& units, size_t start, size_t pos, siz
 template <bool kCaseRule, class Units, class Emit>
 void Scan(Units& units, Emit&& emit) {
     const size_t window = TPakkle::kWindow;
+    // Over each block the starts that the short chains hold at each lookup
+    // are summed: many per unit, and the long chain is kept; few, and it is
+    // left. The two bounds keep the choice from flapping.
+    constexpr size_t kBlock = 4096;
+    constexpr size_t kDeepen = 8 * kBlock;
+    constexpr size_t kShallow = 4 * kBlock;
+    size_t blockEnd = kBlock;
+    size_t held = 0;
+    constexpr size_t kSample = 16;
+    size_t lookups = 0;
     auto chains = std::make_unique<Chains>();
     for (size_t pos = 0;;) {
         // Fewer units than asked for: the text ends there.
         const size_t n = units.Fill(pos + TPakkle::kMaxMatch + 1);
         if (pos >= n) break;
         fw::RuntimeBackgroundTask();
+        const size_t ws = pos > window ? pos - window : 0;
+        if (pos >= blockEnd) {
+            if (held > kDeepen && !chains->deep) chains->Deepen(ws);
+            else if (held < kShallow) chains->deep = false;
+            held = 0;
+            blockEnd = pos + kBlock;
+        }
         // A start q can serve once a pattern of its prefix length ends before pos.
         chains->InsertUpTo(units, pos);
         // The last unit is always a literal: pos + len stays below n.
         const size_t maxLen = std::min<size_t>(TPakkle::kMaxMatch, n - 1 - pos);
         size_t bestLen = 0, bestQ = 0;
         if (maxLen >= TPakkle::kMinMatch && pos >= TPakkle::kMinMatch) {
-            const size_t ws = pos > window ? pos - window : 0;
+            // The long chain spares the walk of the short ones, so while it
+            // is kept, one lookup in kSample is counted for all.
+            if (!chains->deep || ++lookups % kSample == 0)
+                held += (chains->deep ? kSample : 1) *
+                        chains->shortest.Count(HashPrefix<kPrefix[0]>(units.Fold(pos)), ws);
+            const size_t top = chains->deep ? kLevels - 1 : 0;
             // Without letter case to tell apart, only the longest length and
             // its first occurrence matter, so the search starts with the
             // longest prefix and goes shorter only when that one finds none.
             // With case, every shorter length's first occurrence is checked.
-            size_t start = kCaseRule && units.CaseVariant() ? 0 : kLevels - 1;
-            for (;; start -= 2) {  // levels 2 and 0 can be looked up
+            const bool caseRule = kCaseRule && units.CaseVariant();
+            for (size_t start = caseRule ? 0 : top;; --start) {
                 if (kPrefix[start] <= maxLen)
-                    bestLen = Longest<kCaseRule>(*chains, units, start, pos, ws, maxLen, bestQ);
+                    bestLen = caseRule ? Longest<kCaseRule>(*chains, units, start, top, pos, ws, maxLen, bestQ)
+                                       : Longest<false>(*chains, units, start, top, pos, ws, maxLen, bestQ);
                 if (bestLen > 0 || start == 0) break;
             }
         }

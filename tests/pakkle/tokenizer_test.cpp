@@ -32,6 +32,14 @@ std::vector<Corpus> Corpora() {
                      return s;
                  }()),
                  true});
+    // Few letters, then HTML, then few letters again: the long chain is left
+    // on the way in, and taken up again after a window or within one.
+    for (size_t cut : {20000, 11000}) {
+        const std::string ab = RandomText(Letters("ab"), 9000, 16);
+        const std::string mixed = ab + html.substr(0, cut) + ab.substr(0, 7000);
+        c.push_back({"ab html ab bytes", Utf8(mixed), false});
+        c.push_back({"ab html ab characters", Utf8(mixed), true});
+    }
     // Mixed case: an earlier occurrence that differs in case hides the
     // exact one for character units.
     c.push_back({"aA characters", Utf8(RandomText(Letters("aAbB"), 12000, 4)), true});
