@@ -1,6 +1,7 @@
 #include "engine/quillet.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <type_traits>
 #include <vector>
@@ -272,13 +273,26 @@ struct Measure {
     void append(const char*, size_t n) { size += n; }
 };
 
+// Bytes that HtmlText does not copy as they stand.
+constexpr std::array<bool, 256> kHtmlSpecial = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'\n', '\r', '&', '<', '>', '"'}) t[c] = true;
+    return t;
+}();
+
 template <class Out>
 void HtmlText(const std::string& s, Out& out) {
     // Two LF or two CR in a row make a paragraph, one a line break; a CR LF
     // pair counts as one line end, where reading it as CR then LF would
     // give two breaks.
     auto at = [&s](size_t i) { return i < s.size() ? s[i] : '\0'; };
-    for (size_t i = 0, n = s.size(); i < n;) {
+    const size_t n = s.size();
+    for (size_t i = 0; i < n;) {
+        // Plain bytes go a run at a time.
+        const size_t run = i;
+        while (i < n && !kHtmlSpecial[static_cast<unsigned char>(s[i])]) ++i;
+        out.append(s.data() + run, i - run);
+        if (i >= n) break;
         const char c = s[i];
         if (c == '\n' || c == '\r') {
             size_t len = 1;
@@ -295,8 +309,7 @@ void HtmlText(const std::string& s, Out& out) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out.push_back(c); break;
+        default: out += "&quot;"; break;
         }
         ++i;
     }
@@ -383,6 +396,12 @@ void CodeText(const walk::Text& t, Out& out) {
     const auto* p = reinterpret_cast<const unsigned char*>(t.bytes.data());
     char num[16];
     for (size_t i = 0, n = t.bytes.size(); i < n;) {
+        // ASCII stands as itself: copied a run at a time.
+        const size_t run = i;
+        for (; i < n && p[i] < 0x80; ++i)
+            if constexpr (!std::is_same_v<Out, Measure>) fw::RuntimeBackgroundTask();
+        out.append(t.bytes.data() + run, i - run);
+        if (i >= n) break;
         size_t len = 0;
         uint32_t cp = fw::Utf8Char(p + i, n - i, len);
         if constexpr (!std::is_same_v<Out, Measure>) fw::RuntimeBackgroundTask();

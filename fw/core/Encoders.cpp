@@ -248,11 +248,10 @@ String DecodeQuotedPrintable(const String& s, const TextEncoding* enc) {
     std::string out;
     out.reserve(n);
     for (size_t i = 0; i < n; ++i) {
-        const char c = in[i];
-        if (c != '=') {
-            out.push_back(c);
-            continue;
-        }
+        // Everything up to the next "=" stands as it is.
+        const size_t eq = std::min(in.find('=', i), n);
+        out.append(in, i, eq - i);
+        if ((i = eq) == n) break;
         if (const int byte = HexPairAfter(in, i); byte >= 0) {
             out.push_back(static_cast<char>(byte));
             i += 2;
