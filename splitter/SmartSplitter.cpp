@@ -35,8 +35,6 @@ constexpr int kDarkFrame = 9;
 // How close an edge must lie to the bar to be attached, in pixels.
 constexpr int kAttachTolerance = 5;
 
-int clampToInt(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
-
 // Rows of the dimple tables, joined and split at ",": 25 brightness
 // percentages filled row by row; -1 is a transparent pixel.
 constexpr const char* kDimpleEnabled =
@@ -656,7 +654,7 @@ void SmartSplitter::assignLimits() {
     if (minAttachedControl && !minLimitPropSet) MinLimit = posOf(minAttachedControl) - thickness();
     const int windowSize = isVertical ? win().Width() : win().Height();
     if (!maxAttachedControl) {
-        if (!maxLimitPropSet) MaxLimit = clampToInt(int64_t(MaxLimit) + windowSize - windowSizeLast);
+        if (!maxLimitPropSet) MaxLimit = fw::SaturateToInt32(int64_t(MaxLimit) + windowSize - windowSizeLast);
         windowSizeLast = windowSize;
     } else if (!maxLimitPropSet) {
         MaxLimit = posOf(maxAttachedControl) + extentOf(maxAttachedControl);
@@ -700,7 +698,7 @@ void SmartSplitter::moveDistance(int distance, bool relayout) {
 
     if (d == 0 && !relayout) return;
 
-    const int moved = clampToInt(d);
+    const int moved = fw::SaturateToInt32(d);
     if (moved != 0) {
         if (isVertical) Left(int(p + moved));
         else Top(int(p + moved));
@@ -722,7 +720,7 @@ void SmartSplitter::behave() {
 void SmartSplitter::setPosition(int value) {
     if (warningIfNonAttached("setPosition")) return;
     const int p0 = position();
-    moveDistance(clampToInt(int64_t(value) - position()), false);
+    moveDistance(fw::SaturateToInt32(int64_t(value) - position()), false);
     if (DisableLiveDrag) adjustAttachedControls(position() - p0, true);
     refreshDebugCanvas();
 }
@@ -734,7 +732,7 @@ void SmartSplitter::resetPosition() {
     }
     const bool lockedFar = isVertical ? LockRight() : LockBottom();
     const int windowSize = isVertical ? win().Width() : win().Height();
-    if (lockedFar) setPosition(clampToInt(int64_t(positionAtOpen) + windowSize - windowSizeAtOpen));
+    if (lockedFar) setPosition(fw::SaturateToInt32(int64_t(positionAtOpen) + windowSize - windowSizeAtOpen));
     else setPosition(positionAtOpen);
 }
 
@@ -799,8 +797,8 @@ bool SmartSplitter::Event_MouseDown(int x, int y) {
 }
 
 void SmartSplitter::Event_MouseDrag(int x, int y) {
-    if (isVertical) moveDistance(clampToInt(int64_t(x) - mouseDownX), false);
-    else moveDistance(clampToInt(int64_t(y) - mouseDownY), false);
+    if (isVertical) moveDistance(fw::SaturateToInt32(int64_t(x) - mouseDownX), false);
+    else moveDistance(fw::SaturateToInt32(int64_t(y) - mouseDownY), false);
     if (debugCanvas) debugCanvas->markSplitter(this, MinLimit, MaxLimit, isVertical);
 }
 
@@ -833,15 +831,15 @@ void SmartSplitter::adjustAttachedControls(int distance, bool relayout) {
             if (attachedControlShouldCenter[i]) {
                 pos = fw::ToInt32(double(sp) + st + (double(MaxLimit) - sp - st) / 2.0 - size / 2.0);
             } else {
-                if (move) pos = clampToInt(int64_t(pos) + distance);
-                if (resize) size = clampToInt(int64_t(size) - distance);
+                if (move) pos = fw::SaturateToInt32(int64_t(pos) + distance);
+                if (resize) size = fw::SaturateToInt32(int64_t(size) - distance);
             }
         } else {
             if (attachedControlShouldCenter[i]) {
                 pos = fw::ToInt32(double(MinLimit) + st / 2.0 + (double(sp) - MinLimit) / 2.0 - size / 2.0);
             } else {
-                if (move) pos = clampToInt(int64_t(pos) + distance);
-                if (resize) size = clampToInt(int64_t(size) + distance);
+                if (move) pos = fw::SaturateToInt32(int64_t(pos) + distance);
+                if (resize) size = fw::SaturateToInt32(int64_t(size) + distance);
             }
         }
 
