@@ -176,13 +176,13 @@ int SmartSplitter::indexOfAttached(const RectControl* control) {
 }
 
 void SmartSplitter::appendAttached(RectControl* control, int minSizeVisible, bool shouldResize, bool shouldMove,
-                                   bool behind, bool shouldCenter) {
+                                   bool behind) {
     attachedControl.push_back(control);
     attachedControlMinSizeVisible.push_back(minSizeVisible);
     attachedControlShouldResize.push_back(shouldResize);
     attachedControlShouldMove.push_back(shouldMove);
     attachedControlBehind.push_back(behind);
-    attachedControlShouldCenter.push_back(shouldCenter);
+    attachedControlShouldCenter.push_back(false);
 }
 
 void SmartSplitter::removeAttached(size_t from, size_t count) {
@@ -495,7 +495,7 @@ void SmartSplitter::attach(RectControl* control) {
         }
         setMaxAttachedControl(control, true);
     }
-    appendAttached(control, minSizeVisible, shouldResize, shouldMove, behind, false);
+    appendAttached(control, minSizeVisible, shouldResize, shouldMove, behind);
 
     const int offset = suggestOffsetSizeForControl(control);
     if (behind) {

@@ -179,9 +179,10 @@ public:
 private:
     // The bar's window; a bar outside a window is a nil-object fault.
     fw::Window& win() const;
-    // The record's six arrays grow and shrink only together.
-    void appendAttached(fw::RectControl* control, int minSizeVisible, bool shouldResize, bool shouldMove, bool behind,
-                        bool shouldCenter);
+    // The record's six arrays grow and shrink only together; a control
+    // attaches uncentred.
+    void appendAttached(fw::RectControl* control, int minSizeVisible, bool shouldResize, bool shouldMove,
+                        bool behind);
     void removeAttached(size_t from, size_t count = 1);
     // Index of `control` in the record, -1 when it is not attached.
     int indexOfAttached(const fw::RectControl* control);
