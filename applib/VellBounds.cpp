@@ -10,6 +10,13 @@
 #include "fw/gui/Screen.h"
 #include "fw/gui/Window.h"
 
+namespace {
+
+// The length [a0, a1) and [b0, b1) share; zero or less when they are apart.
+int64_t overlap(int64_t a0, int64_t a1, int64_t b0, int64_t b1) { return std::min(a1, b1) - std::max(a0, b0); }
+
+}  // namespace
+
 namespace VellBounds {
 
 fw::String Format(int left, int top, int width, int height) {
@@ -23,28 +30,11 @@ bool TitleStripOnScreen(int left, int top, int width) {
     const int64_t needW = std::min<int64_t>(MinGrabWidth, x1 - x0);
     for (int i = 0; i < fw::ScreenCount(); ++i) {
         fw::ScreenInfo s = fw::Screen(i);
-        const int64_t w = std::min<int64_t>(x1, int64_t(s.Left()) + s.Width()) - std::max<int64_t>(x0, s.Left());
-        const int64_t h = std::min<int64_t>(y1, int64_t(s.Top()) + s.Height()) - std::max<int64_t>(y0, s.Top());
+        const int64_t w = overlap(x0, x1, s.Left(), int64_t(s.Left()) + s.Width());
+        const int64_t h = overlap(y0, y1, s.Top(), int64_t(s.Top()) + s.Height());
         if (w >= needW && h >= MinGrabHeight) return true;
     }
     return false;
-}
-
-fw::ScreenInfo ScreenFor(int left, int top, int width, int height) {
-    const int64_t x0 = left, y0 = top, x1 = x0 + std::max(width, 1), y1 = y0 + std::max(height, 1);
-    int best = 0;
-    int64_t bestArea = 0;
-    for (int i = 0; i < fw::ScreenCount(); ++i) {
-        const fw::ScreenInfo s = fw::Screen(i);
-        const int64_t sx0 = s.Left(), sy0 = s.Top(), sx1 = sx0 + s.Width(), sy1 = sy0 + s.Height();
-        if (sx0 <= x0 && x0 < sx1 && sy0 <= y0 && y0 < sy1) return s;
-        const int64_t w = std::min(x1, sx1) - std::max(x0, sx0), h = std::min(y1, sy1) - std::max(y0, sy0);
-        if (w > 0 && h > 0 && w * h > bestArea) {
-            bestArea = w * h;
-            best = i;
-        }
-    }
-    return fw::Screen(best);
 }
 
 }  // namespace VellBounds
@@ -72,6 +62,26 @@ std::optional<Fields> storedPos(const VellSettings& settings, const fw::String& 
     const fw::String stored = settings.Get(name + ".Pos", fw::String()).StringValue();
     if (stored.empty()) return std::nullopt;
     return fieldsOf(stored);
+}
+
+// The screen that a window with these outer bounds (frame included) shows
+// on: the one holding its top-left corner, else the one holding most of
+// it, else the main screen.
+fw::ScreenInfo screenFor(int left, int top, int width, int height) {
+    const int64_t x0 = left, y0 = top, x1 = x0 + std::max(width, 1), y1 = y0 + std::max(height, 1);
+    int best = 0;
+    int64_t bestArea = 0;
+    for (int i = 0; i < fw::ScreenCount(); ++i) {
+        const fw::ScreenInfo s = fw::Screen(i);
+        const int64_t sx0 = s.Left(), sy0 = s.Top(), sx1 = sx0 + s.Width(), sy1 = sy0 + s.Height();
+        if (sx0 <= x0 && x0 < sx1 && sy0 <= y0 && y0 < sy1) return s;
+        const int64_t w = overlap(x0, x1, sx0, sx1), h = overlap(y0, y1, sy0, sy1);
+        if (w > 0 && h > 0 && w * h > bestArea) {
+            bestArea = w * h;
+            best = i;
+        }
+    }
+    return fw::Screen(best);
 }
 
 // A stored size only ever enlarges a resizable window, and stays within
@@ -114,8 +124,8 @@ void VellClass::LoadWinPos(fw::Window& window, const fw::String& name) {
     // window, frame and all; a window cut down so then moves wholly onto that
     // screen. One that merely fits stays where the user left it.
     const fw::Window::Margins m = window.FrameMargins();
-    const fw::ScreenInfo s = VellBounds::ScreenFor(left - m.left, top - m.top, width + m.left + m.right,
-                                                   height + m.top + m.bottom);
+    const fw::ScreenInfo s = screenFor(left - m.left, top - m.top, width + m.left + m.right,
+                                       height + m.top + m.bottom);
     const int roomW = s.AvailableWidth() - m.left - m.right, roomH = s.AvailableHeight() - m.top - m.bottom;
     bool cut = false;
     if (width > window.Width() && width > roomW) {
