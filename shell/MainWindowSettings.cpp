@@ -39,15 +39,10 @@ std::vector<fw::String> recentPaths(const fw::String& stored) {
             gap += sep;
             continue;
         }
-        if (!paths.empty() && !field.bytes().starts_with("/")) {
-            fw::String joined = paths.back() + gap + field;
-            if (!exists(paths.back()) || exists(joined)) {
-                paths.back() = joined;
-                gap = sep;
-                continue;
-            }
-        }
-        paths.push_back(field);
+        const bool continues = !paths.empty() && !field.bytes().starts_with("/") &&
+                               (!exists(paths.back()) || exists(paths.back() + gap + field));
+        if (continues) paths.back() += gap + field;
+        else paths.push_back(field);
         gap = sep;
     }
     return paths;
