@@ -70,15 +70,19 @@ bool localizeTabPanel(VellClass& vell, fw::RectControl& c, const fw::String& pre
 // The first row whose class the control belongs to wins: subclasses take
 // their base's row, and a combo box is tested before the pop-up menu it is.
 void localizeControl(VellClass& vell, fw::RectControl& c, const fw::String& p) {
+    // clang-format off
     localizeCaptioned<fw::StaticText>(vell, c, p, "StaticText") ||
         localizeCaptioned<fw::PushButton>(vell, c, p, "PushButton") ||
         localizeHelpOnly<fw::EditField>(vell, c, p, "EditField") ||
         localizeCaptioned<fw::BevelButton>(vell, c, p, "BevelButton") ||
         localizeCaptioned<fw::CheckBox>(vell, c, p, "CheckBox") ||
-        localizeCaptioned<fw::GroupBox>(vell, c, p, "GroupBox") || localizeListbox(vell, c, p) ||
-        localizeTabPanel(vell, c, p) || localizeCaptioned<fw::RadioButton>(vell, c, p, "RadioButton") ||
+        localizeCaptioned<fw::GroupBox>(vell, c, p, "GroupBox") ||
+        localizeListbox(vell, c, p) ||
+        localizeTabPanel(vell, c, p) ||
+        localizeCaptioned<fw::RadioButton>(vell, c, p, "RadioButton") ||
         localizeHelpOnly<fw::ComboBox>(vell, c, p, "ComboBox") ||
         localizeHelpOnly<fw::PopupMenu>(vell, c, p, "PopupMenu");
+    // clang-format on
 }
 
 }  // namespace

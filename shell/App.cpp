@@ -13,9 +13,14 @@ void App::Event_Open() {
         const char* key;
         fw::String value;
     } identity[] = {
-        {"Application.ProgramName", kProgramName}, {"Application.SupportUrl", ProgramUrl + "support"},
-        {"Application.VendorEmail", kVendorEmail}, {"Application.VendorSite", ProgramUrl},
-        {"Application.VendorSiteUrl", ProgramUrl}, {"Application.ProgramUrl", ProgramUrl},
+        // clang-format off
+        {"Application.ProgramName", kProgramName},
+        {"Application.SupportUrl", ProgramUrl + "support"},
+        {"Application.VendorEmail", kVendorEmail},
+        {"Application.VendorSite", ProgramUrl},
+        {"Application.VendorSiteUrl", ProgramUrl},
+        {"Application.ProgramUrl", ProgramUrl},
+        // clang-format on
     };
     for (const auto& row : identity) Vell->Lng(row.value, row.key);
 }

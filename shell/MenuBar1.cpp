@@ -26,11 +26,18 @@ constexpr ItemRow kFileItems[] = {
     {"FileQuit", "Quit", ""},
 };
 
+// clang-format off
 constexpr ItemRow kEditItems[] = {
-    {"EditUndo", "&Undo", "Cmd+Z"},  {"UntitledMenu1", "-", nullptr},           {"EditCut", "Cu&t", "Cmd+X"},
-    {"EditCopy", "&Copy", "Cmd+C"},  {"EditPaste", "&Paste", "Cmd+V"},          {"EditClear", "Clear", ""},
-    {"UntitledMenu0", "-", nullptr}, {"EditSelectAll", "Select &All", "Cmd+A"},
+    {"EditUndo", "&Undo", "Cmd+Z"},
+    {"UntitledMenu1", "-", nullptr},
+    {"EditCut", "Cu&t", "Cmd+X"},
+    {"EditCopy", "&Copy", "Cmd+C"},
+    {"EditPaste", "&Paste", "Cmd+V"},
+    {"EditClear", "Clear", ""},
+    {"UntitledMenu0", "-", nullptr},
+    {"EditSelectAll", "Select &All", "Cmd+A"},
 };
+// clang-format on
 
 constexpr ItemRow kHelpItems[] = {
     {"HelpAbout", "About", ""},
