@@ -90,7 +90,8 @@ int toDocPos(const QTextDocument* doc, int textPos) {
     return std::clamp(textPos + removed, 0, doc->characterCount() - 1);
 }
 
-// Packs the lines of a text without long lines in place.
+// Packs short lines in place, up to kChunk characters to a block; a longer
+// line keeps a block of its own.
 void packLines(QString& text) {
     qsizetype blockStart = 0;
     for (qsizetype i = text.indexOf(QLatin1Char('\n')); i >= 0;) {
@@ -107,6 +108,7 @@ void packLines(QString& text) {
 void setChunkedText(QPlainTextEdit* ed, QString text, bool mayPack = true) {
     const bool pack = mayPack && !text.contains(QChar::LineSeparator);
     ed->document()->setProperty(kPacked, pack);
+    if (pack) packLines(text);
     bool longLine = false;
     for (qsizetype from = 0; !longLine && from <= text.size();) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), from);
@@ -115,25 +117,17 @@ void setChunkedText(QPlainTextEdit* ed, QString text, bool mayPack = true) {
         from = end + 1;
     }
     if (!longLine) {
-        if (pack) packLines(text);
         ed->setPlainText(text);  // every new block has no soft start
         return;
     }
     QString stored;
     stored.reserve(text.size() + text.size() / kChunk + 1);
     std::vector<bool> softStarts;  // per block
-    qsizetype blockLength = -1;    // of the last block, while it can take more lines
     for (qsizetype from = 0; from <= text.size();) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), from);
         if (end < 0) end = text.size();
         const QStringView line = QStringView(text).mid(from, end - from);
         from = end + 1;
-        if (pack && blockLength >= 0 && blockLength + 1 + line.size() <= kChunk) {
-            stored += QChar(QChar::LineSeparator);
-            stored += line;
-            blockLength += 1 + line.size();
-            continue;
-        }
         if (!softStarts.empty()) stored += QLatin1Char('\n');
         qsizetype pos = 0;
         softStarts.push_back(false);
@@ -146,7 +140,6 @@ void setChunkedText(QPlainTextEdit* ed, QString text, bool mayPack = true) {
             pos += len;
         }
         stored += line.mid(pos);
-        blockLength = pos == 0 ? line.size() : -1;
     }
     text = QString();
     ed->setPlainText(stored);

@@ -148,6 +148,10 @@ struct RectControl::Impl {
     bool enabledByParents() const;
     // Shifts this control and everything inside it.
     void shift(int dx, int dy);
+    // Moves and sizes this control and, by their locks, what it holds;
+    // clipping and visibility are left to the caller.
+    void place(int l, int t, int w, int h);
+    // place, then clipping and visibility for everything inside.
     void setBounds(int l, int t, int w, int h);
     // Lays out children after this control's size changed by (dw, dh).
     void childrenResized(int dw, int dh);

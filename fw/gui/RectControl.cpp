@@ -171,7 +171,7 @@ void RectControl::Impl::shift(int dx, int dy) {
     for (RectControl* c : children) c->impl().shift(dx, dy);
 }
 
-void RectControl::Impl::setBounds(int l, int t, int w, int h) {
+void RectControl::Impl::place(int l, int t, int w, int h) {
     int dw = w - width, dh = h - height;
     shift(l - left, t - top);
     width = w;
@@ -181,16 +181,18 @@ void RectControl::Impl::setBounds(int l, int t, int w, int h) {
         childrenResized(dw, dh);
         styleChanged();
     }
+}
+
+void RectControl::Impl::setBounds(int l, int t, int w, int h) {
+    place(l, t, w, h);
     // Once every bound inside is final, so nothing hides on the way.
     applyClip();
     applyVisibility();
 }
 
-void RectControl::Impl::childrenResized(int dw, int dh) {
-    for (RectControl* c : children) applyLocks(*c, dw, dh);
-}
-
-void applyLocks(RectControl& c, int dw, int dh) {
+// Moves and sizes `c` by its locks after its container grew by (dw, dh);
+// false when they leave it where it is.
+static bool placeByLocks(RectControl& c, int dw, int dh) {
     auto& d = c.impl();
     int l = d.left, t = d.top, w = d.width, h = d.height;
     if (d.locks & LockR) {
@@ -201,7 +203,20 @@ void applyLocks(RectControl& c, int dw, int dh) {
         if (d.locks & LockT) h += dh;
         else t += dh;
     }
-    if (l != d.left || t != d.top || w != d.width || h != d.height) d.setBounds(l, t, w, h);
+    if (l == d.left && t == d.top && w == d.width && h == d.height) return false;
+    d.place(l, t, w, h);
+    return true;
+}
+
+// The container clips and shows what it holds afterwards, in one pass.
+void RectControl::Impl::childrenResized(int dw, int dh) {
+    for (RectControl* c : children) placeByLocks(*c, dw, dh);
+}
+
+void applyLocks(RectControl& c, int dw, int dh) {
+    if (!placeByLocks(c, dw, dh)) return;
+    c.impl().applyClip();
+    c.impl().applyVisibility();
 }
 
 RectControl::RectControl(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
