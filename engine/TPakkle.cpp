@@ -453,7 +453,8 @@ size_t Longest(Chains& chains, const Units& units, size_t start, size_t top, siz
     return bestLen;
 }
 
-// Hands each token to `emit` as soon as it is found.
+// Hands each token to `emit` as soon as it is found. The yield here, once
+// per token, serves everything that `emit` does with the token as well.
 template <bool kCaseRule, class Units, class Emit>
 void Scan(Units& units, Emit&& emit) {
     const size_t window = TPakkle::kWindow;
@@ -582,7 +583,6 @@ private:
 class RunWriter {
 public:
     void Put(const Token& t) {
-        fw::RuntimeBackgroundTask();
         any_ = true;
         const bool flag = t.dist != 0;
         if (flag == current_) {
@@ -643,7 +643,6 @@ public:
         if (!final && n < kPiece) return;
         const size_t limit = final ? n : n - 7;
         for (size_t i = 0; i < limit; ++i) {
-            fw::RuntimeBackgroundTask();
             const char c = raw_[i];
             if (c == '<' && i + 8 <= n && raw_[i + 1] == '/' &&
                 fw::Uppercase(fw::String::FromBytes(raw_.substr(i, 8), enc_)) == fw::String("</SCRIPT")) {

@@ -406,18 +406,14 @@ void CodeText(const walk::Text& t, Out& out) {
         uint32_t cp = fw::Utf8Char(p + i, n - i, len);
         if constexpr (!std::is_same_v<Out, Measure>) fw::RuntimeBackgroundTask();
         if (!fw::IsUnicode(cp)) cp = 0xFFFD;  // a byte that is no character: shown, not dropped
-        if (cp > 127) {
-            int k = sizeof num;
-            do {
-                num[--k] = static_cast<char>('0' + cp % 10);
-                cp /= 10;
-            } while (cp);
-            out += "&#";
-            out.append(num + k, sizeof num - k);
-            out.push_back(';');
-        } else {
-            out.push_back(static_cast<char>(cp));
-        }
+        int k = sizeof num;
+        do {
+            num[--k] = static_cast<char>('0' + cp % 10);
+            cp /= 10;
+        } while (cp);
+        out += "&#";
+        out.append(num + k, sizeof num - k);
+        out.push_back(';');
         i += len;
     }
 }
