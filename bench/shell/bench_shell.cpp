@@ -6,14 +6,13 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <sys/resource.h>
 
 #include <chrono>
-
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 #include <string>
 
 #include "engine/quillet.h"

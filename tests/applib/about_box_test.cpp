@@ -19,24 +19,22 @@ int count(const std::string& s, const std::string& part) {
 
 class AboutBox : public AppLibTest {
 protected:
-    // Takes the steps while the box that `open` shows is up.
+    // Takes the steps while the box that `open` shows is up; the box closes
+    // afterwards if the steps left it open.
     void whenAboutShows(const std::function<void()>& open, const std::function<void(AboutWindow&)>& steps) {
         bool ran = false;
         onNextModal([&](fw::Window& w) {
             ran = true;
-            steps(dynamic_cast<AboutWindow&>(w));
+            auto& a = dynamic_cast<AboutWindow&>(w);
+            steps(a);
+            if (a.IsOpen()) a.Close();
         });
         open();
         EXPECT_TRUE(ran);
     }
-    // Opens the box from the test window's Help menu and takes the steps
-    // while it is shown; the box closes afterwards if the steps left it open.
+    // The same, opening the box from the test window's Help menu.
     void withAbout(const std::function<void(AboutWindow&)>& steps) {
-        whenAboutShows([&] { EXPECT_TRUE(chooseMenu("HelpAbout")); },
-                       [&](AboutWindow& a) {
-                           steps(a);
-                           if (a.IsOpen()) a.Close();
-                       });
+        whenAboutShows([&] { EXPECT_TRUE(chooseMenu("HelpAbout")); }, steps);
     }
     int page(AboutWindow& a) { return a.Control<fw::PagePanel>("PPFunction").Value(); }
     std::string licence(AboutWindow& a) { return a.Control<fw::EditField>("EFLicense").Text().utf8(); }
@@ -62,7 +60,6 @@ TEST_F(AboutBox, ShowsTheRegisteredIdentityAndVersion) {
 
         click("USTVendorSite");
         EXPECT_EQ(shownURLs(), std::vector<std::string>{TestProgramUrl});
-        a.Close();
     });
 }
 
@@ -120,7 +117,6 @@ TEST_F(AboutBox, UnseededTextsFallBackAndThePlaceholderAddressIsNotOpened) {
         EXPECT_TRUE(shownURLs().empty());
         click("PBLicense");
         EXPECT_NE(licence(a).find("\"Program Name\""), std::string::npos);
-        a.Close();
     });
 }
 

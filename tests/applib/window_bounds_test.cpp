@@ -11,19 +11,8 @@
 
 namespace {
 
-struct Rect {
-    int l, t, w, h;
-    friend bool operator==(const Rect&, const Rect&) = default;
-    friend std::ostream& operator<<(std::ostream& o, const Rect& r) {
-        return o << r.l << "," << r.t << "," << r.w << "," << r.h;
-    }
-};
-
-Rect boundsOf(const fw::Window& w) { return {w.Left(), w.Top(), w.Width(), w.Height()}; }
-Rect boundsOf(const fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
-constexpr Rect Design{TestWindow::DesignLeft, TestWindow::DesignTop, TestWindow::DesignWidth,
-                      TestWindow::DesignHeight};
+constexpr Box Design{TestWindow::DesignLeft, TestWindow::DesignTop, TestWindow::DesignWidth,
+                     TestWindow::DesignHeight};
 
 // A screen whose panels take `panelBottom` pixels at its foot.
 fw::ScreenInfo screenAt(int l, int t, int w, int h, int panelBottom = 0) {
@@ -37,7 +26,7 @@ fw::ScreenInfo screenAt(int l, int t, int w, int h, int panelBottom = 0) {
 }
 
 // The window filling the free area of the screen, frame and all.
-Rect fillingAvailable(const fw::Window& w, const fw::ScreenInfo& s) {
+Box fillingAvailable(const fw::Window& w, const fw::ScreenInfo& s) {
     const fw::Window::Margins m = w.FrameMargins();
     return {s.AvailableLeft() + m.left, s.AvailableTop() + m.top, s.AvailableWidth() - m.left - m.right,
             s.AvailableHeight() - m.top - m.bottom};
@@ -45,14 +34,14 @@ Rect fillingAvailable(const fw::Window& w, const fw::ScreenInfo& s) {
 
 struct Restore {
     const char* stored;
-    Rect want;
+    Box want;
 };
 
 // Each stored value restored onto the window at its designed bounds.
 template <size_t N>
 void expectRestored(fw::Window& win, const Restore (&cases)[N]) {
     for (const Restore& c : cases) {
-        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
+        win.SetBounds(Design.left, Design.top, Design.width, Design.height);
         Vell->UserSettings->Set("Case.Pos", c.stored);
         Vell->LoadWinPos(win, "Case");
         EXPECT_EQ(boundsOf(win), c.want) << "stored \"" << c.stored << "\"";
@@ -91,14 +80,14 @@ TEST_F(WindowBounds, StoredSizeBeyondTheScreenShrinksToItsFreeAreaAndMovesOntoIt
     auto& win = fw::Implicit<TestWindow>();
     win.MaxWidth(32000);
     win.MaxHeight(32000);
-    const Rect full = fillingAvailable(win, screen);
+    const Box full = fillingAvailable(win, screen);
     const Restore cases[] = {
         {"99999999999,99999999999,99999999999,99999999999", full},
         {"100,80,32000,32000", full},
-        {"0,30,1030,770", full},                           // a little larger than the screen
-        {"200,100,1030,500", {full.l, 100, full.w, 500}},  // too wide only
-        {"40,100,720,520", {40, 100, 720, 520}},           // fits: back exactly
-        {"900,700,640,480", {900, 700, 640, 480}},         // moved partly off by the user
+        {"0,30,1030,770", full},                                  // a little larger than the screen
+        {"200,100,1030,500", {full.left, 100, full.width, 500}},  // too wide only
+        {"40,100,720,520", {40, 100, 720, 520}},                  // fits: back exactly
+        {"900,700,640,480", {900, 700, 640, 480}},                // moved partly off by the user
     };
     expectRestored(win, cases);
 }
@@ -114,7 +103,7 @@ TEST_F(WindowBounds, EachWindowFitsTheScreenThatHoldsIt) {
     const Restore cases[] = {
         {"100,80,32000,32000", fillingAvailable(win, left)},
         {"1400,100,32000,32000", fillingAvailable(win, right)},
-        {"1400,100,1930,700", {fillingAvailable(win, right).l, 100, fillingAvailable(win, right).w, 700}},
+        {"1400,100,1930,700", {fillingAvailable(win, right).left, 100, fillingAvailable(win, right).width, 700}},
         {"1500,200,700,500", {1500, 200, 700, 500}},
         {"1000,100,600,400", {1000, 100, 600, 400}},  // across both screens
         {"2900,900,700,500", {2900, 900, 700, 500}},  // partly off the right one
@@ -127,7 +116,7 @@ TEST_F(WindowBounds, FixedSizeWindowOnlyMoves) {
     auto& win = fw::Implicit<FixedWindow>();
     Vell->UserSettings->Set("Fixed.Pos", "10,20,900,700");
     Vell->LoadWinPos(win, "Fixed");
-    EXPECT_EQ(boundsOf(win), (Rect{10, 20, 300, 200}));
+    EXPECT_EQ(boundsOf(win), (Box{10, 20, 300, 200}));
 }
 
 TEST_F(WindowBounds, GarbageNeverLeavesTheLimits) {
@@ -135,7 +124,7 @@ TEST_F(WindowBounds, GarbageNeverLeavesTheLimits) {
     auto& win = fw::Implicit<TestWindow>();
     for (const char* stored : {"1e400,1e400,1e400,1e400", "-1e400,-1e400,-1e400,-1e400", "inf,nan,inf,nan",
                                "0x7fffffff,--5,+7,1e9", ",,,", ",,-5,-5"}) {
-        win.SetBounds(Design.l, Design.t, Design.w, Design.h);
+        win.SetBounds(Design.left, Design.top, Design.width, Design.height);
         Vell->UserSettings->Set("Junk.Pos", stored);
         Vell->LoadWinPos(win, "Junk");
         EXPECT_GE(win.Width(), win.MinWidth()) << stored;
@@ -152,9 +141,9 @@ TEST_F(WindowBounds, KeysIgnoreLetterCase) {
     win.SetBounds(30, 90, 700, 500);
     Vell->SaveWinPos(win, "MainWindow");
     EXPECT_EQ(Vell->UserSettings->Get("mainwindow.pos", "").StringValue().utf8(), "30,90,700,500");
-    win.SetBounds(Design.l, Design.t, Design.w, Design.h);
+    win.SetBounds(Design.left, Design.top, Design.width, Design.height);
     Vell->LoadWinPos(win, "mainwindow");
-    EXPECT_EQ(boundsOf(win), (Rect{30, 90, 700, 500}));
+    EXPECT_EQ(boundsOf(win), (Box{30, 90, 700, 500}));
 }
 
 TEST_F(WindowBounds, ControlBoundsRoundTripAndApplyEveryField) {
@@ -165,11 +154,11 @@ TEST_F(WindowBounds, ControlBoundsRoundTripAndApplyEveryField) {
     EXPECT_EQ(Vell->UserSettings->Get("PBConvert.Pos", "").StringValue().utf8(), "-5,7,40,10");
     pb.SetBounds(10, 140, 90, 22);
     Vell->LoadControlPos(pb, "PBConvert");
-    EXPECT_EQ(boundsOf(pb), (Rect{-5, 7, 40, 10}));
+    EXPECT_EQ(boundsOf(pb), (Box{-5, 7, 40, 10}));
 
     Vell->UserSettings->Set("PBConvert.Pos", ",,3e10,x");
     Vell->LoadControlPos(pb, "PBConvert");
-    EXPECT_EQ(boundsOf(pb), (Rect{-5, 7, std::numeric_limits<int32_t>::max(), 0}));
+    EXPECT_EQ(boundsOf(pb), (Box{-5, 7, std::numeric_limits<int32_t>::max(), 0}));
 }
 
 TEST_F(WindowBounds, BoundsOfTheLastRunComeBack) {
@@ -180,13 +169,13 @@ TEST_F(WindowBounds, BoundsOfTheLastRunComeBack) {
     EXPECT_EQ(savedSetting("MainWindow.Pos"), "40,100,720,520");
 
     startWithTestWindow();
-    EXPECT_EQ(boundsOf(fw::Implicit<TestWindow>()), (Rect{40, 100, 720, 520}));
+    EXPECT_EQ(boundsOf(fw::Implicit<TestWindow>()), (Box{40, 100, 720, 520}));
 }
 
 TEST_F(WindowBounds, StoredSizeSmallerThanTheDesignKeepsTheDesignSize) {
     writeSettings("[MainWindow]\nPos=40,100,320,240\n");
     startWithTestWindow();
-    EXPECT_EQ(boundsOf(fw::Implicit<TestWindow>()), (Rect{40, 100, 600, 400}));
+    EXPECT_EQ(boundsOf(fw::Implicit<TestWindow>()), (Box{40, 100, 600, 400}));
 }
 
 TEST(BoundsNumbers, SettingsNumbersBecomeInt32Safely) {

@@ -54,7 +54,7 @@ check("driver save", subprocess.run([DRIVER, "Copy as is", "--save", "WindowsLat
                                     stdout=subprocess.PIPE).stdout, b"\xe9")
 # Input longer than the driver's read block, with every byte value, comes
 # back whole.
-big = bytes(rng.randrange(256) for _ in range(3 << 20))
+big = rng.randbytes(3 << 20)
 check("driver large input", convert("Copy as is", big), big)
 check("driver large base64", convert("Base64 Encode", big), base64.b64encode(big))
 

@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,11 +32,16 @@
 #include "fw/gui/TestSupport.h"
 #include "tests/support/TestFiles.h"
 
-// A rectangle in window coordinates.
+// A rectangle: a window's on the screen, a control's in its window.
 struct Box {
     int left = 0, top = 0, width = 0, height = 0;
     friend bool operator==(const Box&, const Box&) = default;
+    friend std::ostream& operator<<(std::ostream& o, const Box& b) {
+        return o << b.left << "," << b.top << "," << b.width << "," << b.height;
+    }
 };
+inline Box boundsOf(const fw::Window& w) { return {w.Left(), w.Top(), w.Width(), w.Height()}; }
+inline Box boundsOf(const fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
 
 class GuiTest : public ::testing::Test {
 protected:

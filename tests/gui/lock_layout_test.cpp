@@ -32,12 +32,6 @@ public:
     int resizedStretchWidth = -1;
 };
 
-struct Bounds {
-    int l, t, w, h;
-    bool operator==(const Bounds&) const = default;
-};
-Bounds boundsOf(fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
 class LockLayoutTest : public GuiTest {};
 
 TEST_F(LockLayoutTest, LocksFollowEveryResizeWithoutCreeping) {
@@ -45,7 +39,7 @@ TEST_F(LockLayoutTest, LocksFollowEveryResizeWithoutCreeping) {
     auto& w = fw::Implicit<LockWindow>();
     struct Row {
         const char* name;
-        Bounds at500x400;
+        Box at500x400;
     };
     // After growing by 100 x 100: stretched, moved right, moved down, fixed,
     // and the nested group carried by the outer one.
@@ -57,7 +51,7 @@ TEST_F(LockLayoutTest, LocksFollowEveryResizeWithoutCreeping) {
         {"GBInner", {210, 340, 270, 40}},
         {"PBInner", {400, 350, 70, 22}},
     }};
-    std::array<Bounds, 6> designed;
+    std::array<Box, 6> designed;
     for (size_t i = 0; i < rows.size(); ++i) designed[i] = boundsOf(w.Control(rows[i].name));
 
     // Odd steps, down below the designed size and back, by code and by the user.
@@ -86,11 +80,11 @@ TEST_F(LockLayoutTest, ResizedComesAfterTheLayout) {
 TEST_F(LockLayoutTest, ControlGeometryIsKeptExactlyAsWritten) {
     startApp<fw::Application>([] { fw::Implicit<LockWindow>(); });
     auto& c = fw::Implicit<LockWindow>().Control("PBFixed");
-    for (Bounds b : {Bounds{0, 0, 0, 0}, Bounds{-30, -7, -5, -12}, Bounds{5, 5, 1, 0}, Bounds{40000, 3, 2, 40000}}) {
-        c.SetBounds(b.l, b.t, b.w, b.h);
+    for (Box b : {Box{0, 0, 0, 0}, Box{-30, -7, -5, -12}, Box{5, 5, 1, 0}, Box{40000, 3, 2, 40000}}) {
+        c.SetBounds(b.left, b.top, b.width, b.height);
         EXPECT_EQ(boundsOf(c), b);
-        c.Width(b.w);
-        c.Height(b.h);
+        c.Width(b.width);
+        c.Height(b.height);
         EXPECT_EQ(boundsOf(c), b);
     }
 }
@@ -103,8 +97,8 @@ TEST_F(LockLayoutTest, ResizingAContainerByCodeLaysOutItsChildren) {
     outer.Height(-20);
     EXPECT_EQ(w.Control("EFStretch").Height(), 200 - 300);
     outer.Height(280);
-    EXPECT_EQ(boundsOf(w.Control("EFStretch")), (Bounds{20, 30, 300, 200}));
-    EXPECT_EQ(boundsOf(w.Control("PBInner")), (Bounds{300, 250, 70, 22}));
+    EXPECT_EQ(boundsOf(w.Control("EFStretch")), (Box{20, 30, 300, 200}));
+    EXPECT_EQ(boundsOf(w.Control("PBInner")), (Box{300, 250, 70, 22}));
 }
 
 TEST_F(LockLayoutTest, EmbeddedControlsMoveWithTheirContainer) {
@@ -112,8 +106,8 @@ TEST_F(LockLayoutTest, EmbeddedControlsMoveWithTheirContainer) {
     auto& w = fw::Implicit<LockWindow>();
     w.Control("GBOuter").Left(25);
     w.Control("GBOuter").Top(4);
-    EXPECT_EQ(boundsOf(w.Control("PBInner")), (Bounds{315, 244, 70, 22}));
-    EXPECT_EQ(boundsOf(w.Control("GBInner")), (Bounds{225, 234, 170, 40}));
+    EXPECT_EQ(boundsOf(w.Control("PBInner")), (Box{315, 244, 70, 22}));
+    EXPECT_EQ(boundsOf(w.Control("GBInner")), (Box{225, 234, 170, 40}));
     EXPECT_EQ(w.Control("PBInner").Parent(), &w.Control("GBInner"));
     EXPECT_EQ(w.Control("GBOuter").Parent(), nullptr);
 }
@@ -122,9 +116,9 @@ TEST_F(LockLayoutTest, WindowBoundsReadBackAsWrittenWithinLimits) {
     startApp<fw::Application>([] { fw::Implicit<LockWindow>(); });
     auto& w = fw::Implicit<LockWindow>();
     w.SetBounds(33, 47, 512, 388);
-    EXPECT_EQ((Bounds{w.Left(), w.Top(), w.Width(), w.Height()}), (Bounds{33, 47, 512, 388}));
+    EXPECT_EQ(boundsOf(w), (Box{33, 47, 512, 388}));
     processEvents();
-    EXPECT_EQ((Bounds{w.Left(), w.Top(), w.Width(), w.Height()}), (Bounds{33, 47, 512, 388}));
+    EXPECT_EQ(boundsOf(w), (Box{33, 47, 512, 388}));
     w.Width(20);
     EXPECT_EQ(w.Width(), 100);
     resize(w, 50, 50);  // the user can't shrink it below its minimum either

@@ -8,8 +8,6 @@
 
 namespace {
 
-Box boundsOf(const fw::RectControl& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
-
 bool holds(const Box& outer, const Box& inner) {
     return inner.left >= outer.left && inner.top >= outer.top &&
            inner.left + inner.width <= outer.left + outer.width &&

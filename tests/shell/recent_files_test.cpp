@@ -114,6 +114,8 @@ TEST_F(RecentFilesTest, ListIsKeptAcrossRuns) {
 }
 
 TEST_F(RecentFilesTest, StoredListIsReadWithTheListsRules) {
+    const std::string a = pathOf(writeFile("a.html", "<p>a</p>"));
+    const std::string twoBars = pathOf(writeFile("x||y.html", "<p>x</p>"));
     struct Case {
         std::string stored;
         std::vector<std::string> menu;
@@ -125,23 +127,6 @@ TEST_F(RecentFilesTest, StoredListIsReadWithTheListsRules) {
         {"/d/a|/d/b|/d/a|/d/c", {"/d/c", "/d/a", "/d/b"}},
         // The separator inside a file name does not split the path.
         {"/d/x|y.html|/d/z.html", {"/d/z.html", "/d/x|y.html"}},
-    };
-    for (const Case& c : cases) {
-        writeSettings("[common]\nopenrecent=" + c.stored + "\n");
-        startVarnel();
-        EXPECT_EQ(recentMenu(), c.menu) << c.stored;
-        stopVarnel();
-    }
-}
-
-TEST_F(RecentFilesTest, HandEditedListKeepsFilesThatExist) {
-    const std::string a = pathOf(writeFile("a.html", "<p>a</p>"));
-    const std::string twoBars = pathOf(writeFile("x||y.html", "<p>x</p>"));
-    struct Case {
-        std::string stored;
-        std::vector<std::string> menu;
-    };
-    const Case cases[] = {
         // Empty fields are no entries and are glued to nothing.
         {"|||relative/path|" + a + "||", {a, "relative/path"}},
         // An existing file is not lengthened by the field after it ...
